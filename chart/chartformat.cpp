@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QHash>
 
@@ -316,7 +317,7 @@ QFont chartFont(QString const& fileName, double size)
         }
         const QFontDatabase db;
         if (name.isEmpty() || !db.hasFamily(name))
-            name = QGuiApplication::font().family();
+            name = QFontInfo(QGuiApplication::font()).family();   // the family the default font resolves to
         font = QFont(name);
         font.setBold(bold);
         font.setItalic(italic);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 using namespace zqchart;
 
@@ -284,16 +285,57 @@ QImage ChartImpl::picture()
     return img;
 }
 
+namespace {
+
+void putLE(char*& p, quint32 v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        *p++ = char((v >> (8 * i)) & 0xff);
+}
+
+// A 32-bit uncompressed BMP file of the picture: rows copied as they are, bottom row first.
+void encodeBmp(QImage const& img, QByteArray& out)
+{
+    const int w = img.width(), h = img.height();
+    const quint32 headerSize = 14 + 40;
+    const quint32 rowBytes = quint32(w) * 4;
+    out.resize(int(headerSize + rowBytes * quint32(h)));
+    char* p = out.data();
+    *p++ = 'B';
+    *p++ = 'M';
+    putLE(p, quint32(out.size()), 4);
+    putLE(p, 0, 4);
+    putLE(p, headerSize, 4);
+    putLE(p, 40, 4);            // BITMAPINFOHEADER
+    putLE(p, quint32(w), 4);
+    putLE(p, quint32(h), 4);
+    putLE(p, 1, 2);             // planes
+    putLE(p, 32, 2);            // bits per pixel
+    putLE(p, 0, 4);             // BI_RGB
+    putLE(p, rowBytes * quint32(h), 4);
+    putLE(p, 2835, 4);          // 72 dpi
+    putLE(p, 2835, 4);
+    putLE(p, 0, 4);
+    putLE(p, 0, 4);
+    for (int y = h - 1; y >= 0; --y, p += rowBytes)
+        std::memcpy(p, img.constScanLine(y), rowBytes);
+}
+
+} // namespace
+
 bool CBaseChart_makeChart2(BaseChart* c, int format, const char** data, int* len)
 {
     ChartImpl* d = c->impl();
-    const char* type = format == BMP ? "BMP" : format == PNG ? "PNG" : nullptr;
     d->image.clear();
     bool ok = false;
-    if (type) {
+    if (format == BMP && Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        // The rows of an RGB32 image are already BMP pixels (blue, green, red, unused).
+        encodeBmp(d->picture().convertToFormat(QImage::Format_RGB32), d->image);
+        ok = true;
+    } else if (format == BMP || format == PNG) {
         QBuffer buffer(&d->image);
         buffer.open(QIODevice::WriteOnly);
-        ok = d->picture().save(&buffer, type);
+        ok = d->picture().save(&buffer, format == BMP ? "BMP" : "PNG");
     }
     if (data)
         *data = d->image.constData();

@@ -156,27 +156,59 @@ bool CViewPortManager_canZoomOut(ViewPortManagerInternal* vp, int direction)
            || (vertical(direction) && vp->height < 1 - 1e-12);
 }
 
+namespace {
+
+// One dimension of the view port (left and width, or top and height) shown on a
+// plot-area extent starting at pixel paStart with paSize pixels.
+struct Span
+{
+    double& start;
+    double& size;
+    double limit;
+    int paStart;
+    int paSize;
+
+    // Shows the part between two pixels.
+    bool zoomTo(int p1, int p2)
+    {
+        const double f1 = std::clamp(double(std::min(p1, p2) - paStart) / paSize, 0.0, 1.0);
+        const double f2 = std::clamp(double(std::max(p1, p2) - paStart) / paSize, 0.0, 1.0);
+        const double newStart = start + f1 * size;
+        bool changed = setIfChanged(size, std::max((f2 - f1) * size, limit));
+        changed |= setIfChanged(start, newStart);
+        return changed;
+    }
+    // Scales the visible part by 1 / ratio, keeping the value under the pixel in place.
+    void zoomAt(int p, double ratio)
+    {
+        const double f = std::clamp(double(p - paStart) / paSize, 0.0, 1.0);
+        const double at = start + f * size;
+        size = std::clamp(size / ratio, std::min(limit, 1.0), 1.0);
+        start = at - f * size;
+    }
+};
+
+Span horizontalSpan(ViewPortManagerInternal* vp)
+{
+    return {vp->left, vp->width, vp->zoomInWidthLimit, vp->paLeft, vp->paWidth};
+}
+
+Span verticalSpan(ViewPortManagerInternal* vp)
+{
+    return {vp->top, vp->height, vp->zoomInHeightLimit, vp->paTop, vp->paHeight};
+}
+
+} // namespace
+
 bool CViewPortManager_zoomTo(ViewPortManagerInternal* vp, int direction, int x1, int y1, int x2, int y2)
 {
     if (!vp->hasPlotArea)
         return false;
     bool changed = false;
-    if (horizontal(direction) && vp->paWidth > 0 && x1 != x2) {
-        const double f1 = double(std::min(x1, x2) - vp->paLeft) / vp->paWidth;
-        const double f2 = double(std::max(x1, x2) - vp->paLeft) / vp->paWidth;
-        const double left = vp->left + std::clamp(f1, 0.0, 1.0) * vp->width;
-        const double width = (std::clamp(f2, 0.0, 1.0) - std::clamp(f1, 0.0, 1.0)) * vp->width;
-        changed |= setIfChanged(vp->width, std::max(width, vp->zoomInWidthLimit));
-        changed |= setIfChanged(vp->left, left);
-    }
-    if (vertical(direction) && vp->paHeight > 0 && y1 != y2) {
-        const double f1 = double(std::min(y1, y2) - vp->paTop) / vp->paHeight;
-        const double f2 = double(std::max(y1, y2) - vp->paTop) / vp->paHeight;
-        const double top = vp->top + std::clamp(f1, 0.0, 1.0) * vp->height;
-        const double height = (std::clamp(f2, 0.0, 1.0) - std::clamp(f1, 0.0, 1.0)) * vp->height;
-        changed |= setIfChanged(vp->height, std::max(height, vp->zoomInHeightLimit));
-        changed |= setIfChanged(vp->top, top);
-    }
+    if (horizontal(direction) && vp->paWidth > 0 && x1 != x2)
+        changed |= horizontalSpan(vp).zoomTo(x1, x2);
+    if (vertical(direction) && vp->paHeight > 0 && y1 != y2)
+        changed |= verticalSpan(vp).zoomTo(y1, y2);
     vp->validate();
     return changed;
 }
@@ -186,18 +218,10 @@ bool CViewPortManager_zoomAt(ViewPortManagerInternal* vp, int direction, int x, 
     if (!vp->hasPlotArea || !(ratio > 0))
         return false;
     const double oldLeft = vp->left, oldTop = vp->top, oldWidth = vp->width, oldHeight = vp->height;
-    if (horizontal(direction) && vp->paWidth > 0) {
-        const double f = std::clamp(double(x - vp->paLeft) / vp->paWidth, 0.0, 1.0);
-        const double at = vp->left + f * vp->width;
-        vp->width = std::clamp(vp->width / ratio, std::min(vp->zoomInWidthLimit, 1.0), 1.0);
-        vp->left = at - f * vp->width;
-    }
-    if (vertical(direction) && vp->paHeight > 0) {
-        const double f = std::clamp(double(y - vp->paTop) / vp->paHeight, 0.0, 1.0);
-        const double at = vp->top + f * vp->height;
-        vp->height = std::clamp(vp->height / ratio, std::min(vp->zoomInHeightLimit, 1.0), 1.0);
-        vp->top = at - f * vp->height;
-    }
+    if (horizontal(direction) && vp->paWidth > 0)
+        horizontalSpan(vp).zoomAt(x, ratio);
+    if (vertical(direction) && vp->paHeight > 0)
+        verticalSpan(vp).zoomAt(y, ratio);
     vp->validate();
     return vp->left != oldLeft || vp->top != oldTop || vp->width != oldWidth || vp->height != oldHeight;
 }

@@ -12,20 +12,21 @@
 // ChartReference made from a chart keeps it alive after the chart object is deleted.
 //
 // Colours are ints 0xAARRGGBB where AA is the transparency (00 opaque, ff fully
-// transparent), so -1 and Transparent draw nothing. DrawArea::dashLineColor hands out
-// pattern colours from the range PatternColorBase .. PatternColorBase + 0xffff.
+// transparent), so -1 and zqchart::Transparent draw nothing. CDrawArea_dashLineColor hands
+// out pattern colours from zqchart::PatternColorBase to PatternColorBase + 0xffff.
 //
 // Chart time is seconds since 1970-01-01 00:00 of the local clock (CChart_chartTime2):
 // it grows by one per second, and date labels of a chart time show the local time of day.
 
 #include <memory>
 
-namespace zqchart {
-struct ChartImpl;
-}
-
 // The marker of a missing sample: data points with this x or y are not drawn.
 constexpr double NoValue = 1.7e308;
+
+namespace zqchart {
+
+struct ChartImpl;
+
 constexpr int Transparent = static_cast<int>(0xff000000u);
 constexpr int PatternColorBase = static_cast<int>(0x80000000u);
 
@@ -38,6 +39,8 @@ enum Alignment {
 
 // Image format codes of CBaseChart_makeChart2.
 enum ImageFormat { PNG = 0, BMP = 4 };
+
+} // namespace zqchart
 
 class Axis;
 class Layer;

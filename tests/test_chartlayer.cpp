@@ -2,6 +2,7 @@
 // chart references, the view-port manager and image maps.
 
 #include <QDateTime>
+#include <QFontDatabase>
 #include <QImage>
 #include <QRegularExpression>
 #include <QtTest>
@@ -13,6 +14,8 @@
 
 #include "chartimpl.h"
 #include "zqchart.h"
+
+using namespace zqchart;
 
 namespace {
 
@@ -54,6 +57,7 @@ private slots:
     void markup_data();
     void markup();
     void dashPattern();
+    void missingFontsMapToSystemFonts();
     void referenceOutlivesChart();
     void tinyAndEmptyCharts();
     void renderedImageHasChartSize();
@@ -338,6 +342,22 @@ void TestChartLayer::dashPattern()
     QVERIFY(d->patterns.empty());
 }
 
+void TestChartLayer::missingFontsMapToSystemFonts()
+{
+    const QFontDatabase db;
+    const QFont arial = zqchart::chartFont(QStringLiteral("Arial Unicode.ttf"), 8);
+    QVERIFY(db.hasFamily(arial.family()));
+    QCOMPARE(arial.pixelSize(), 11);          // 8 points at 96 dpi
+    QVERIFY(!arial.bold());
+    const QString family = db.families().value(0);
+    QVERIFY(!family.isEmpty());
+    const QFont bold = zqchart::chartFont(family + QStringLiteral(" Bold.ttf"), 12);
+    QCOMPARE(bold.family(), family);
+    QVERIFY(bold.bold());
+    QCOMPARE(bold.pixelSize(), 16);
+    QCOMPARE(zqchart::chartFont(QString(), 0).pixelSize(), 1);
+}
+
 void TestChartLayer::referenceOutlivesChart()
 {
     XYChart* c = CXYChart_create(120, 80, 0xffffff, -1, 0);
@@ -379,11 +399,17 @@ void TestChartLayer::tinyAndEmptyCharts()
 void TestChartLayer::renderedImageHasChartSize()
 {
     auto c = makeChart({1, 2, 3}, {1, 3, 2});
+    CDrawArea_circle(CBaseChart_initDynamicLayer(c.get()), 300, 8, 4, 4, 0xff0000, 0xff0000);
     for (int format : {int(BMP), int(PNG)}) {
         const char* data = nullptr;
         int len = 0;
         QVERIFY(CBaseChart_makeChart2(c.get(), format, &data, &len));
-        QCOMPARE(QImage::fromData(reinterpret_cast<const uchar*>(data), len).size(), QSize(400, 200));
+        const QImage img = QImage::fromData(reinterpret_cast<const uchar*>(data), len);
+        QCOMPARE(img.size(), QSize(400, 200));
+        QCOMPARE(img.pixel(5, 100) & 0xffffff, 0xf4f4f4u);    // chart background
+        QCOMPARE(img.pixel(0, 0) & 0xffffff, 0x000000u);      // edge colour
+        QCOMPARE(img.pixel(300, 8) & 0xffffff, 0xff0000u);    // the dynamic layer, right way up
+        QCOMPARE(img.pixel(300, 191) & 0xffffff, 0xf4f4f4u);
     }
     const char* data = nullptr;
     int len = -1;

@@ -15,6 +15,8 @@
 #include "qchartviewerlabel.h"
 #include "zqchart.h"
 
+using namespace zqchart;
+
 namespace {
 
 // A shown window with one host label of the given size and its chart.

@@ -1,6 +1,7 @@
 // QChartViewer: batched rendering, the update interval, chart lifetime and the mouse.
 
 #include <QApplication>
+#include <QBitmap>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QtTest>
@@ -10,6 +11,8 @@
 #include "chartimpl.h"
 #include "qchartviewer.h"
 #include "zqchart.h"
+
+using namespace zqchart;
 
 Q_DECLARE_METATYPE(QMouseEvent*)
 Q_DECLARE_METATYPE(QEvent*)
@@ -55,6 +58,7 @@ private slots:
     void plotAreaMouse();
     void clickWithoutMouseUsage();
     void shortDragZoomsIn();
+    void cursors();
     void removeDynamicLayerNow();
 };
 
@@ -244,6 +248,43 @@ void TestChartViewer::shortDragZoomsIn()
     QCOMPARE(changed.count(), 1);
     QCOMPARE(v.getViewPortWidth(), 0.5);
     QCOMPARE(v.getViewPortHeight(), 1.0);
+}
+
+void TestChartViewer::cursors()
+{
+    QChartViewer v;
+    std::unique_ptr<XYChart> c(makeChart(200, 100));
+    v.setChart(c.get());
+    sendMove(&v, QPoint(100, 50));
+    QTRY_COMPARE(v.getChartMouseX(), 100);
+    v.onSetCursor();
+    QCOMPARE(v.cursor().shape(), Qt::ArrowCursor);   // no mouse usage: no special cursor
+
+    v.setMouseUsage(3);
+    v.onSetCursor();
+    QCOMPARE(v.cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(v.cursor().hotSpot(), QPoint(15, 15));
+    QCOMPARE(v.cursor().bitmap(Qt::ReturnByValue).size(), QSize(32, 32));
+    const QImage zoomIn = v.cursor().bitmap(Qt::ReturnByValue).toImage();
+
+    v.setMouseUsage(4);                              // nothing to zoom out of: the empty lens
+    v.onSetCursor();
+    QVERIFY(v.cursor().bitmap(Qt::ReturnByValue).toImage() != zoomIn);
+
+    // Dragging in scroll mode shows the scroll cursor and moves the view port.
+    v.setMouseUsage(1);
+    v.setViewPortWidth(0.5);
+    QSignalSpy changed(&v, &QChartViewer::viewPortChanged);
+    sendButton(&v, QEvent::MouseButtonPress, QPoint(100, 50));
+    QTest::qWait(20);
+    sendMove(&v, QPoint(60, 50), Qt::LeftButton);
+    QTRY_COMPARE(v.getChartMouseX(), 60);
+    v.onSetCursor();
+    QCOMPARE(v.cursor().shape(), Qt::BitmapCursor);
+    QVERIFY(v.getViewPortLeft() > 0);
+    QCOMPARE(changed.count(), 1);
+    sendButton(&v, QEvent::MouseButtonRelease, QPoint(60, 50));
+    QCOMPARE(v.cursor().shape(), Qt::ArrowCursor);
 }
 
 void TestChartViewer::removeDynamicLayerNow()

@@ -163,7 +163,7 @@ void ChartView::trackLineLegend(XYChart* chart, int mouseX)
     int left = xCoor - tw / 2;
     left = std::min(left, CBaseChart_getWidth(base) - tw);
     left = std::max(left, 0);
-    CTTFText_draw(t, left, bottom + 6, kLineColor, TopLeft);
+    CTTFText_draw(t, left, bottom + 6, kLineColor, zqchart::TopLeft);
     CTTFText_destroy(t);
 
     // A dot and a value bubble where the cursor meets each named data set.
@@ -175,7 +175,7 @@ void ChartView::trackLineLegend(XYChart* chart, int mouseX)
             DataSet* ds = CLayer_getDataSetByZ(layer, j);
             const char* name = CDataSet_getDataName(ds);
             const int color = CDataSet_getDataColor(ds);
-            if (!name || !*name || color == Transparent)
+            if (!name || !*name || color == zqchart::Transparent)
                 continue;
             const int yCoor = CXYChart_getYCoor(chart, CDataSet_getPosition(ds, idx), CDataSet_getUseYAxis(ds));
             if (yCoor < top || yCoor > bottom)
@@ -189,9 +189,9 @@ void ChartView::trackLineLegend(XYChart* chart, int mouseX)
                                        + QStringLiteral("*> ") + valueText + QStringLiteral(" <*font*>")).toUtf8();
             TTFText* bt = CDrawArea_text3(d, bubble.constData(), kFont, kFontSize);
             if (xCoor > middle)
-                CTTFText_draw(bt, xCoor - 5, yCoor, 0xffffff, Right);
+                CTTFText_draw(bt, xCoor - 5, yCoor, 0xffffff, zqchart::Right);
             else
-                CTTFText_draw(bt, xCoor + 5, yCoor, 0xffffff, Left);
+                CTTFText_draw(bt, xCoor + 5, yCoor, 0xffffff, zqchart::Left);
             CTTFText_destroy(bt);
         }
     }

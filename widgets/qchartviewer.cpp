@@ -194,7 +194,7 @@ void QChartViewer::commitUpdateChart()
     if (chart) {
         const char* data = nullptr;
         int len = 0;
-        if (CBaseChart_makeChart2(chart, BMP, &data, &len))
+        if (CBaseChart_makeChart2(chart, zqchart::BMP, &data, &len))
             pixmap.loadFromData(reinterpret_cast<const uchar*>(data), uint(len));
         setFixedSize(CBaseChart_getWidth(chart), CBaseChart_getHeight(chart));
         metrics = CBaseChart_getChartMetrics(chart);
