@@ -166,7 +166,8 @@ class DrawArea
 public:
     struct Op
     {
-        enum Kind { Line, Ellipse, Text } kind;
+        enum Kind { Line, Ellipse, Text };
+        Kind kind = Line;
         int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         int color = 0, fill = 0, alignment = 0;
         std::shared_ptr<zqchart::TextLayout> text;

@@ -412,7 +412,8 @@ int CDrawArea_dashLineColor(DrawArea* d, int color, int pattern)
 
 void CDrawArea_vline(DrawArea* d, int y1, int y2, int x, int color)
 {
-    DrawArea::Op op{DrawArea::Op::Line};
+    DrawArea::Op op;
+    op.kind = DrawArea::Op::Line;
     op.x1 = op.x2 = x;
     op.y1 = y1;
     op.y2 = y2;
@@ -422,7 +423,8 @@ void CDrawArea_vline(DrawArea* d, int y1, int y2, int x, int color)
 
 void CDrawArea_hline(DrawArea* d, int x1, int x2, int y, int color)
 {
-    DrawArea::Op op{DrawArea::Op::Line};
+    DrawArea::Op op;
+    op.kind = DrawArea::Op::Line;
     op.x1 = x1;
     op.x2 = x2;
     op.y1 = op.y2 = y;
@@ -432,7 +434,8 @@ void CDrawArea_hline(DrawArea* d, int x1, int x2, int y, int color)
 
 void CDrawArea_circle(DrawArea* d, int cx, int cy, int rx, int ry, int edgeColor, int fillColor)
 {
-    DrawArea::Op op{DrawArea::Op::Ellipse};
+    DrawArea::Op op;
+    op.kind = DrawArea::Op::Ellipse;
     op.x1 = cx;
     op.y1 = cy;
     op.x2 = rx;
@@ -557,7 +560,8 @@ int CTTFText_getHeight(TTFText* t)
 
 void CTTFText_draw(TTFText* t, int x, int y, int color, int alignment)
 {
-    DrawArea::Op op{DrawArea::Op::Text};
+    DrawArea::Op op;
+    op.kind = DrawArea::Op::Text;
     op.x1 = x;
     op.y1 = y;
     op.color = color;
