@@ -2,6 +2,8 @@
 
 #include <QMap>
 
+#include "zq62calibrator.h"
+
 namespace {
 
 const ModelInfo kModels[] = {
@@ -133,12 +135,13 @@ AbstractCalibrator* createCalibrator(int modelCode, QString const& model, unsign
     auto it = overrides().constFind(modelCode);
     if (it != overrides().constEnd())
         return (*it)(modelCode, model, version, serial, parent);
-    // Panels are wired in here as they are built.
-    Q_UNUSED(model)
-    Q_UNUSED(version)
-    Q_UNUSED(serial)
-    Q_UNUSED(parent)
-    return nullptr;
+    switch (modelCode) {
+    case 62:
+        return new Zq62Calibrator(model, version, serial, parent);
+    default:
+        // Panels are wired in here as they are built.
+        return nullptr;
+    }
 }
 
 void setCalibratorFactory(int modelCode, CalibratorFactory factory)

@@ -163,6 +163,109 @@ the previous correction values will be removed</source>
     </message>
 </context>
 <context>
+    <name>CalibratorPanel</name>
+    <message>
+        <source>get the device&apos;s information...</source>
+        <translation>장치 정보를 읽는 중...</translation>
+    </message>
+    <message>
+        <source>success! refresh calibration settings.</source>
+        <translation>성공! 교정 설정을 새로 읽었습니다.</translation>
+    </message>
+    <message>
+        <source>error! refresh calibration settings.</source>
+        <translation>오류! 교정 설정을 새로 읽지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>error! refresh calibration settings...</source>
+        <translation>오류! 교정 설정을 새로 읽지 못했습니다...</translation>
+    </message>
+    <message>
+        <source>success! apply calibration settings.</source>
+        <translation>성공! 교정 설정을 적용했습니다.</translation>
+    </message>
+    <message>
+        <source>error! apply calibration settings.</source>
+        <translation>오류! 교정 설정을 적용하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>error! apply calibration settings...</source>
+        <translation>오류! 교정 설정을 적용하지 못했습니다...</translation>
+    </message>
+    <message>
+        <source>error! write command.</source>
+        <translation>오류! 명령을 보내지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>error! write command...</source>
+        <translation>오류! 명령을 보내지 못했습니다...</translation>
+    </message>
+    <message>
+        <source>success! apply sensor output mode settings.</source>
+        <translation>성공! 센서 출력 모드 설정을 적용했습니다.</translation>
+    </message>
+    <message>
+        <source>error! apply sensor output mode settings.</source>
+        <translation>오류! 센서 출력 모드 설정을 적용하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>error! apply sensor output mode settings...</source>
+        <translation>오류! 센서 출력 모드 설정을 적용하지 못했습니다...</translation>
+    </message>
+    <message>
+        <source>change the device&apos;s temperature mode to the celsius mode...</source>
+        <translation>장치의 온도 모드를 섭씨로 바꾸는 중...</translation>
+    </message>
+    <message>
+        <source>change the device&apos;s temperature mode to the fahrenheit mode...</source>
+        <translation>장치의 온도 모드를 화씨로 바꾸는 중...</translation>
+    </message>
+    <message>
+        <source>success! apply the device&apos;s temperature mode to the celsius mode.</source>
+        <translation>성공! 장치의 온도 모드를 섭씨로 바꿨습니다.</translation>
+    </message>
+    <message>
+        <source>success! apply the device&apos;s temperature mode to the fahrenheit mode.</source>
+        <translation>성공! 장치의 온도 모드를 화씨로 바꿨습니다.</translation>
+    </message>
+    <message>
+        <source>error! apply the device&apos;s temperature mode to the celsius mode.</source>
+        <translation>오류! 장치의 온도 모드를 바꾸지 못했습니다(섭씨 유지).</translation>
+    </message>
+    <message>
+        <source>error! apply the device&apos;s temperature mode to the fahrenheit mode.</source>
+        <translation>오류! 장치의 온도 모드를 바꾸지 못했습니다(화씨 유지).</translation>
+    </message>
+    <message>
+        <source>error! apply the device&apos;s temperature mode to the celsius mode...</source>
+        <translation>오류! 장치의 온도 모드를 바꾸지 못했습니다(섭씨 유지)...</translation>
+    </message>
+    <message>
+        <source>error! apply the device&apos;s temperature mode to the fahrenheit mode...</source>
+        <translation>오류! 장치의 온도 모드를 바꾸지 못했습니다(화씨 유지)...</translation>
+    </message>
+    <message>
+        <source>Do you want to change the update time?</source>
+        <translation>교정 시간을 지금으로 바꾸시겠습니까?</translation>
+    </message>
+    <message>
+        <source>The password is wrong.</source>
+        <translation>비밀번호가 틀렸습니다.</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>공장 초기화</translation>
+    </message>
+    <message>
+        <source>Your work will be erased. Would you like to continue?</source>
+        <translation>작업 내용이 지워집니다. 계속하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>the Factory Reset is completed.</source>
+        <translation>공장 초기화가 완료되었습니다.</translation>
+    </message>
+</context>
+<context>
     <name>LogWindow</name>
     <message>
         <source>ZQ Calibrator Log Window</source>
@@ -324,6 +427,53 @@ the previous correction values will be removed</source>
     <message>
         <source>ZQ Devices</source>
         <translation>ZQ 장치 목록</translation>
+    </message>
+</context>
+<context>
+    <name>Zq62Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Temperature Output Mode</source>
+        <translation>온도 출력 모드</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 읽기</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>온도</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Humidity</source>
+        <translation>습도</translation>
     </message>
 </context>
 </TS>

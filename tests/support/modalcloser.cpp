@@ -36,8 +36,12 @@ void ModalCloser::poll()
         m_texts << box->text();
     else
         m_texts << QString();
+    if (m_inspector)
+        m_inspector(modal);
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        QAbstractButton* button = box->escapeButton();
+        QAbstractButton* button = m_answer != QMessageBox::NoButton ? box->button(m_answer) : nullptr;
+        if (!button)
+            button = box->escapeButton();
         if (!button && !box->buttons().isEmpty())
             button = box->buttons().first();
         if (button)

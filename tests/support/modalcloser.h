@@ -1,9 +1,12 @@
 #ifndef MODALCLOSER_H
 #define MODALCLOSER_H
 
+#include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class QTimer;
 
@@ -22,6 +25,10 @@ public:
     QStringList texts() const { return m_texts; }
     // Stops closing boxes (to look at one while it is open).
     void setEnabled(bool on) { m_enabled = on; }
+    // Called with each box just before it is closed, to look at the state it was shown in.
+    void setInspector(std::function<void(QWidget* box)> inspector) { m_inspector = std::move(inspector); }
+    // The button pressed on message boxes that have it (otherwise their escape button).
+    void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
 
 private slots:
     void poll();
@@ -31,6 +38,8 @@ private:
     int m_delayMs;
     qint64 m_seenAt = -1;
     bool m_enabled = true;
+    std::function<void(QWidget*)> m_inspector;
+    QMessageBox::StandardButton m_answer = QMessageBox::NoButton;
     QStringList m_titles;
     QStringList m_texts;
 };

@@ -1,0 +1,740 @@
+#include "calibratorpanel.h"
+
+#include <QAbstractButton>
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFrame>
+#include <QLCDNumber>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtMath>
+
+#include "chartview.h"
+#include "globals.h"
+#include "mainwindow.h"
+#include "passworddlg.h"
+#include "qledindicator.h"
+#include "qprogressindicator.h"
+#include "zqchart.h"
+
+namespace {
+
+constexpr int kLampMs = 300;
+constexpr int kRefreshAfterApplyMs = 50;
+constexpr int kCelsiusId = 100;
+constexpr double kNoChannelValue = -99999.999;
+
+// Lamp states: 1 idle, 2 a command was sent, 3 a line arrived.
+constexpr int kLampIdle = 1;
+constexpr int kLampTx = 2;
+constexpr int kLampRx = 3;
+
+const QStringList kTempKeywords = {"FAIL", "OK", "ATCC", "ATCF"};
+
+// Texts the engine shows. They are looked up in the panel class's context first.
+const char* const kContext = "CalibratorPanel";
+const char* const kRefreshStart = QT_TRANSLATE_NOOP("CalibratorPanel", "get the device's information...");
+const char* const kRefreshOk = QT_TRANSLATE_NOOP("CalibratorPanel", "success! refresh calibration settings.");
+const char* const kRefreshError = QT_TRANSLATE_NOOP("CalibratorPanel", "error! refresh calibration settings.");
+const char* const kRefreshErrorBox = QT_TRANSLATE_NOOP("CalibratorPanel", "error! refresh calibration settings...");
+const char* const kApplyOk = QT_TRANSLATE_NOOP("CalibratorPanel", "success! apply calibration settings.");
+const char* const kApplyError = QT_TRANSLATE_NOOP("CalibratorPanel", "error! apply calibration settings.");
+const char* const kApplyErrorBox = QT_TRANSLATE_NOOP("CalibratorPanel", "error! apply calibration settings...");
+const char* const kWriteError = QT_TRANSLATE_NOOP("CalibratorPanel", "error! write command.");
+const char* const kWriteErrorBox = QT_TRANSLATE_NOOP("CalibratorPanel", "error! write command...");
+const char* const kSensorOk = QT_TRANSLATE_NOOP("CalibratorPanel", "success! apply sensor output mode settings.");
+const char* const kSensorError = QT_TRANSLATE_NOOP("CalibratorPanel", "error! apply sensor output mode settings.");
+const char* const kSensorErrorBox = QT_TRANSLATE_NOOP("CalibratorPanel", "error! apply sensor output mode settings...");
+const char* const kChangeCelsius = QT_TRANSLATE_NOOP("CalibratorPanel", "change the device's temperature mode to the celsius mode...");
+const char* const kChangeFahrenheit = QT_TRANSLATE_NOOP("CalibratorPanel", "change the device's temperature mode to the fahrenheit mode...");
+const char* const kCelsiusOk = QT_TRANSLATE_NOOP("CalibratorPanel", "success! apply the device's temperature mode to the celsius mode.");
+const char* const kFahrenheitOk = QT_TRANSLATE_NOOP("CalibratorPanel", "success! apply the device's temperature mode to the fahrenheit mode.");
+const char* const kCelsiusError = QT_TRANSLATE_NOOP("CalibratorPanel", "error! apply the device's temperature mode to the celsius mode.");
+const char* const kFahrenheitError = QT_TRANSLATE_NOOP("CalibratorPanel", "error! apply the device's temperature mode to the fahrenheit mode.");
+const char* const kCelsiusErrorBox = QT_TRANSLATE_NOOP("CalibratorPanel", "error! apply the device's temperature mode to the celsius mode...");
+const char* const kFahrenheitErrorBox = QT_TRANSLATE_NOOP("CalibratorPanel", "error! apply the device's temperature mode to the fahrenheit mode...");
+const char* const kDateTimeQuestion = QT_TRANSLATE_NOOP("CalibratorPanel", "Do you want to change the update time?");
+const char* const kWrongPassword = QT_TRANSLATE_NOOP("CalibratorPanel", "The password is wrong.");
+const char* const kFactoryResetTitle = QT_TRANSLATE_NOOP("CalibratorPanel", "Factory Reset");
+const char* const kFactoryResetQuestion = QT_TRANSLATE_NOOP("CalibratorPanel", "Your work will be erased. Would you like to continue?");
+const char* const kFactoryResetDone = QT_TRANSLATE_NOOP("CalibratorPanel", "the Factory Reset is completed.");
+
+bool containsAny(QString const& line, QStringList const& keywords)
+{
+    for (QString const& k : keywords)
+        if (line.contains(k))
+            return true;
+    return false;
+}
+
+QString shownCommand(QString cmd)
+{
+    return cmd.replace("\r\n", "[CR][LF]");
+}
+
+void setLamp(QLedIndicator* led, int state)
+{
+    if (led)
+        led->setState(state);
+}
+
+} // namespace
+
+CalibratorPanel::CalibratorPanel(PanelDescription const& desc, unsigned version,
+                                 QString const& serial, QWidget* parent)
+    : QWidget(parent)
+    , m_desc(desc)
+    , m_lastWrite(QDateTime::currentDateTime())
+    , m_version(version)
+    , m_serial(serial)
+{
+    m_mainWindow = qobject_cast<MainWindow*>(parent);
+
+    m_writeTimer = new QTimer(this);
+    m_writeTimer->setSingleShot(true);
+    m_writeTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_writeTimer, &QTimer::timeout, this, &CalibratorPanel::slotWriteDelay);
+
+    if (m_desc.dateTimeStep != 0) {
+        m_pwdDlg.reset(new PasswordDlg(nullptr));
+        connect(m_pwdDlg.get(), SIGNAL(pwdOk()), this, SLOT(slotOkExecDateTime()));
+        connect(m_pwdDlg.get(), SIGNAL(pwdFail()), this, SLOT(slotFailExecDateTime()));
+    }
+}
+
+CalibratorPanel::~CalibratorPanel() = default;
+
+// ---- form -----------------------------------------------------------------
+
+void CalibratorPanel::attachForm(QFrame* frame, QBoxLayout* ledLayout)
+{
+    m_progress = new QProgressIndicator(frame);
+    m_progress->resize(frame->width(), frame->height());
+
+    m_ledTx = new QLedIndicator(this);
+    m_ledRx = new QLedIndicator(this);
+    ledLayout->addWidget(m_ledTx);
+    ledLayout->addWidget(m_ledRx);
+    setLamp(m_ledTx, kLampIdle);
+    setLamp(m_ledRx, kLampIdle);
+}
+
+void CalibratorPanel::attachTempRadios(QAbstractButton* celsius, QAbstractButton* fahrenheit)
+{
+    m_celsiusRadio = celsius;
+    m_fahrenheitRadio = fahrenheit;
+    celsius->setChecked(true);
+    celsius->setText(QString(QChar(0x00B0)) + "C");
+    fahrenheit->setText(QString(QChar(0x00B0)) + "F");
+
+    m_tempModeGroup = new QButtonGroup(this);
+    m_tempModeGroup->addButton(celsius, kCelsiusId);
+    m_tempModeGroup->addButton(fahrenheit, kCelsiusId + 1);
+    connect(m_tempModeGroup, SIGNAL(buttonClicked(int)), this, SLOT(slotChangeTempMode(int)));
+}
+
+void CalibratorPanel::showTempUnit()
+{
+    QAbstractButton* radio = m_celsius ? m_celsiusRadio : m_fahrenheitRadio;
+    if (radio)
+        radio->setChecked(true);
+}
+
+// ---- default hooks --------------------------------------------------------
+
+double CalibratorPanel::getCurrentValue(int channel)
+{
+    Q_UNUSED(channel)
+    return 0.0;
+}
+
+void CalibratorPanel::parsingSensorType(QString line)
+{
+    Q_UNUSED(line)
+}
+
+void CalibratorPanel::setSensorMode() {}
+void CalibratorPanel::setModbusMode() {}
+void CalibratorPanel::onSequenceEnd(unsigned mode, bool success)
+{
+    Q_UNUSED(mode)
+    Q_UNUSED(success)
+}
+void CalibratorPanel::onSendFailure(unsigned mode)
+{
+    Q_UNUSED(mode)
+}
+
+bool CalibratorPanel::mayResumePolling() const
+{
+    return true;
+}
+
+void CalibratorPanel::afterRefreshSuccess()
+{
+    if (m_desc.tempMode && m_desc.afterRefresh == PanelDescription::Celsius) {
+        delayWriteCelsius();
+        return;
+    }
+    unlockUi();
+}
+
+// ---- lock, status and boxes -----------------------------------------------
+
+void CalibratorPanel::lockUi()
+{
+    if (!m_mainWindow)
+        return;
+    m_mainWindow->toggleStart(false);
+    m_mainWindow->controlEnable(false);
+}
+
+void CalibratorPanel::unlockUi()
+{
+    if (m_mainWindow) {
+        m_mainWindow->controlEnable(true);
+        m_mainWindow->toggleStart(mayResumePolling());
+    }
+    busyOff();
+}
+
+void CalibratorPanel::busyOn()
+{
+    if (m_progress && !m_progress->isAnimated())
+        m_progress->startAnimation();
+}
+
+void CalibratorPanel::busyOff()
+{
+    if (m_progress)
+        m_progress->stopAnimation();
+}
+
+void CalibratorPanel::cancelQueued()
+{
+    m_writeTimer->stop();
+    m_command.clear();
+}
+
+void CalibratorPanel::scheduleRefresh()
+{
+    QTimer::singleShot(kRefreshAfterApplyMs, this, &CalibratorPanel::writeRefresh);
+}
+
+QString CalibratorPanel::trPanel(const char* text) const
+{
+    // Every panel shows these texts in its own translation context; a panel without
+    // its own wording falls back to the engine's.
+    const QString own = QCoreApplication::translate(metaObject()->className(), text);
+    if (own != QLatin1String(text))
+        return own;
+    return QCoreApplication::translate(kContext, text);
+}
+
+void CalibratorPanel::status(const char* text)
+{
+    status(trPanel(text));
+}
+
+void CalibratorPanel::status(QString const& text)
+{
+    if (m_mainWindow)
+        m_mainWindow->statusBarMsg(text);
+}
+
+QWidget* CalibratorPanel::boxParent() const
+{
+    // Never the panel itself: the main window deletes the panel when the instrument
+    // goes away, possibly while one of its boxes is open.
+    if (m_mainWindow)
+        return m_mainWindow;
+    QWidget* top = window();
+    return top == this ? nullptr : top;
+}
+
+bool CalibratorPanel::survived(QPointer<CalibratorPanel> const& self)
+{
+    // Removed while a box was open: deleted, or (while the main window is still inside
+    // a call into it) held back from deletion but no longer the main window's panel.
+    if (!self)
+        return false;
+    return !self->m_mainWindow || self->m_mainWindow->calibrator() == self.data();
+}
+
+bool CalibratorPanel::criticalBox(QString const& title, QString const& text)
+{
+    QPointer<CalibratorPanel> self(this);
+    QMessageBox::critical(boxParent(), title, text, QMessageBox::Ok);
+    return survived(self);
+}
+
+bool CalibratorPanel::informationBox(QString const& title, QString const& text)
+{
+    QPointer<CalibratorPanel> self(this);
+    QMessageBox::information(boxParent(), title, text, QMessageBox::Ok);
+    return survived(self);
+}
+
+bool CalibratorPanel::questionBox(QString const& title, QString const& text, bool* yes)
+{
+    QPointer<CalibratorPanel> self(this);
+    const auto answer = QMessageBox::question(boxParent(), title, text,
+                                              QMessageBox::Yes | QMessageBox::No,
+                                              QMessageBox::NoButton);
+    *yes = answer == QMessageBox::Yes;
+    return survived(self);
+}
+
+// ---- lamps ----------------------------------------------------------------
+
+void CalibratorPanel::slotTx()
+{
+    setLamp(m_ledTx, kLampIdle);
+}
+
+void CalibratorPanel::slotRx()
+{
+    setLamp(m_ledRx, kLampIdle);
+}
+
+void CalibratorPanel::setTx(bool on)
+{
+    if (!on)
+        return;
+    setLamp(m_ledTx, kLampTx);
+    QTimer::singleShot(kLampMs, this, &CalibratorPanel::slotTx);
+}
+
+void CalibratorPanel::setRx(bool on)
+{
+    if (!on)
+        return;
+    setLamp(m_ledRx, kLampRx);
+    QTimer::singleShot(kLampMs, this, &CalibratorPanel::slotRx);
+}
+
+// ---- sending --------------------------------------------------------------
+
+void CalibratorPanel::writeRefresh()
+{
+    qDebug() << "=============REFRESH MODE=============";
+    status(kRefreshStart);
+    lockUi();
+    busyOn();
+    clearAll();
+    setSensorMode();
+    setModbusMode();
+    writeDelay(REFRESH, m_desc.firstStep, QString::fromLatin1(m_desc.firstQuery));
+}
+
+void CalibratorPanel::writeDelay(unsigned mode, unsigned seq, QString const& cmd)
+{
+    lockUi();
+    busyOn();
+    m_mode = mode;
+    m_seq = seq;
+    // A command queued before the previous one went out replaces it: only the
+    // newest is sent, once, CommandDelay ms after it was queued.
+    m_command = cmd;
+    m_writeTimer->start(CommandDelay);
+}
+
+void CalibratorPanel::slotWriteDelay()
+{
+    if (m_command.isEmpty())
+        return;
+    const QString cmd = m_command;
+    m_command.clear();
+    writeCommand(m_mode, m_seq, cmd);
+}
+
+bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& cmd)
+{
+    lockUi();
+    m_mode = mode;
+    m_seq = seq;
+    const QString shown = shownCommand(cmd);
+    qDebug() << "writeCommand(" << shown << "), mode=" << mode;
+
+    if (m_mainWindow && m_mainWindow->writeData(cmd.toLatin1()))
+        return true;
+
+    qDebug() << "!! FAIL - (" << shown << "), mode=" << mode;
+    m_seq = 0;
+    busyOff();
+    cancelQueued();
+
+    if (mode == APPLY) {
+        // Unlock before the refresh is scheduled and before the box: the refresh may
+        // run while the box is open, and closing the box must not undo it.
+        onSendFailure(APPLY);
+        status(kApplyError);
+        m_mode = DEFAULT;
+        unlockAfterSendFailure();
+        scheduleRefresh();
+        criticalBox("ERROR", trPanel(kApplyErrorBox));
+        return false;
+    }
+
+    bool alive;
+    if (mode == REFRESH) {
+        onSendFailure(REFRESH);
+        status(kRefreshError);
+        alive = criticalBox("ERROR", trPanel(kRefreshErrorBox));
+    } else {
+        status(kWriteError);
+        alive = criticalBox("ERROR", trPanel(kWriteErrorBox));
+    }
+    if (!alive)
+        return false;
+    m_mode = DEFAULT;
+    unlockAfterSendFailure();
+    return false;
+}
+
+void CalibratorPanel::unlockAfterSendFailure()
+{
+    if (m_mainWindow) {
+        m_mainWindow->controlEnable(true);
+        m_mainWindow->toggleStart(true);
+        if (!mayResumePolling())
+            m_mainWindow->toggleStart(false);
+    }
+}
+
+bool CalibratorPanel::writeData(QByteArray const& data)
+{
+    if (!m_mainWindow)
+        return false;
+    setTx(true);
+    m_lastWrite = QDateTime::currentDateTime();
+    return m_mainWindow->writeData(data);
+}
+
+// ---- receiving ------------------------------------------------------------
+
+void CalibratorPanel::readData(QString line)
+{
+    setRx(true);
+
+    QPointer<CalibratorPanel> self(this);
+    if (m_mode == REFRESH) {
+        qDebug() << "-------------REFRESH MODE-------------";
+        if (!containsAny(line, m_desc.refreshKeywords))
+            return;
+        parsingSequence(line);
+    } else if (m_mode == APPLY) {
+        qDebug() << "-------------APPLY MODE-------------";
+        if (!containsAny(line, m_desc.applyKeywords))
+            return;
+        parsingApply(line);
+    } else if (m_mode == TEMPMODE && m_desc.tempMode) {
+        qDebug() << "-------------TEMPMODE MODE-------------";
+        if (containsAny(line, kTempKeywords))
+            parsingTemp(line);
+        return;
+    } else if (m_mode == SENSORTYPE && !m_desc.sensorTypeKeywords.isEmpty()) {
+        qDebug() << "-------------SENSORTYPE MODE-------------";
+        if (!containsAny(line, m_desc.sensorTypeKeywords))
+            return;
+        parsingSensorType(line);
+    } else {
+        qDebug() << "-------------DEFAULT MODE-------------";
+        if (containsAny(line, m_desc.defaultKeywords))
+            parsingDefault(line);
+        return;
+    }
+    // A parser may have shown a box, and the panel may be gone by now.
+    if (survived(self))
+        finishSequence();
+}
+
+void CalibratorPanel::finishSequence()
+{
+    const bool end = m_seq == m_desc.endSeq;
+    const bool error = m_seq == m_desc.errorSeq;
+    if (!end && !error)
+        return;
+    switch (m_mode) {
+    case REFRESH:
+        end ? endRefresh() : errorRefresh();
+        break;
+    case APPLY:
+        end ? endApply() : errorApply();
+        break;
+    case SENSORTYPE:
+        end ? endSensorType() : errorSensorType();
+        break;
+    default:
+        break;
+    }
+}
+
+// Every tail resets the step, drops a command still waiting, unlocks, and shows its
+// box last.
+void CalibratorPanel::endRefresh()
+{
+    qDebug() << "END_SEQ";
+    m_mode = DEFAULT;
+    m_seq = 0;
+    cancelQueued();
+    onSequenceEnd(REFRESH, true);
+    status(kRefreshOk);
+    afterRefreshSuccess();
+}
+
+void CalibratorPanel::errorRefresh()
+{
+    qDebug() << "ERROR SEQ";
+    m_seq = 0;
+    cancelQueued();
+    onSequenceEnd(REFRESH, false);
+    status(kRefreshError);
+    m_mode = DEFAULT;
+    unlockUi();
+    criticalBox("ERROR", trPanel(kRefreshErrorBox));
+}
+
+void CalibratorPanel::endApply()
+{
+    qDebug() << "END_SEQ";
+    m_seq = 0;
+    cancelQueued();
+    status(kApplyOk);
+    onSequenceEnd(APPLY, true);
+    m_mode = DEFAULT;
+    unlockUi();
+}
+
+void CalibratorPanel::errorApply()
+{
+    qDebug() << "ERROR SEQ";
+    m_seq = 0;
+    cancelQueued();
+    status(kApplyError);
+    onSequenceEnd(APPLY, false);
+    m_mode = DEFAULT;
+    unlockUi();
+    criticalBox("ERROR", trPanel(kApplyErrorBox));
+}
+
+void CalibratorPanel::endSensorType()
+{
+    qDebug() << "END_SEQ";
+    setSensorMode();
+    m_seq = 0;
+    cancelQueued();
+    onSequenceEnd(SENSORTYPE, true);
+    status(kSensorOk);
+    m_mode = DEFAULT;
+    unlockUi();
+}
+
+void CalibratorPanel::errorSensorType()
+{
+    qDebug() << "ERROR SEQ";
+    m_seq = 0;
+    cancelQueued();
+    onSequenceEnd(SENSORTYPE, false);
+    status(kSensorError);
+    m_mode = DEFAULT;
+    unlockUi();
+    criticalBox("ERROR", trPanel(kSensorErrorBox));
+}
+
+// ---- temperature unit -----------------------------------------------------
+
+void CalibratorPanel::slotChangeTempMode(int id)
+{
+    if (m_mode != DEFAULT)
+        return;
+    lockUi();
+    busyOn();
+    if (id == kCelsiusId)
+        QTimer::singleShot(CommandDelay, this, &CalibratorPanel::delayWriteCelsius);
+    else
+        QTimer::singleShot(CommandDelay, this, &CalibratorPanel::delayWriteFahrenheit);
+}
+
+void CalibratorPanel::delayWriteCelsius()
+{
+    writeUnit(true);
+}
+
+void CalibratorPanel::delayWriteFahrenheit()
+{
+    writeUnit(false);
+}
+
+void CalibratorPanel::writeUnit(bool celsius)
+{
+    status(celsius ? kChangeCelsius : kChangeFahrenheit);
+    QPointer<CalibratorPanel> self(this);
+    if (!writeCommand(TEMPMODE, 0, celsius ? "ATCC\r\n" : "ATCF\r\n") && survived(self))
+        unitFailure();
+}
+
+void CalibratorPanel::unitFailure()
+{
+    // Reported by the unit the panel still holds, whichever was asked for.
+    m_seq = 0;
+    status(m_celsius ? kCelsiusError : kFahrenheitError);
+    showTempUnit();
+    criticalBox("ERROR", trPanel(m_celsius ? kCelsiusErrorBox : kFahrenheitErrorBox));
+}
+
+void CalibratorPanel::parsingTemp(QString line)
+{
+    const bool ok = line.contains("OK");
+    if (ok) {
+        line.remove("OK");
+        m_celsius = !line.contains("ATCF");
+    }
+    qDebug() << m_desc.parsingTempDebug << (m_celsius ? "true" : "false");
+
+    if (ok) {
+        status(m_celsius ? kCelsiusOk : kFahrenheitOk);
+        showTempUnit();
+        setSensorMode();
+        m_mode = DEFAULT;
+        unlockUi();
+        return;
+    }
+    // Without "OK" the instrument kept its unit: a failure, shown with the unit held.
+    m_seq = 0;
+    status(m_celsius ? kCelsiusError : kFahrenheitError);
+    showTempUnit();
+    setSensorMode();
+    m_mode = DEFAULT;
+    unlockUi();
+    criticalBox("ERROR", trPanel(m_celsius ? kCelsiusErrorBox : kFahrenheitErrorBox));
+}
+
+// ---- last-calibration time and factory reset --------------------------------
+
+void CalibratorPanel::slotExecDateTime()
+{
+    bool yes = false;
+    if (!questionBox(trPanel(m_desc.dateTimeTitle), trPanel(kDateTimeQuestion), &yes))
+        return;
+    if (yes && m_mode == DEFAULT && m_pwdDlg)
+        m_pwdDlg->show();
+}
+
+void CalibratorPanel::slotOkExecDateTime()
+{
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    writeDelay(APPLY, m_desc.dateTimeStep, "ATCEXTM " + QString::number(now) + "\r\n");
+}
+
+void CalibratorPanel::slotFailExecDateTime()
+{
+    criticalBox("Error", trPanel(kWrongPassword));
+}
+
+void CalibratorPanel::slotFactoryReset()
+{
+    bool yes = false;
+    if (!questionBox(trPanel(kFactoryResetTitle), trPanel(kFactoryResetQuestion), &yes))
+        return;
+    if (yes && m_mode == DEFAULT)
+        writeDelay(APPLY, 4, "ATCFTRST\r\n");
+}
+
+void CalibratorPanel::parsingFactoryReset(QString const& line)
+{
+    if (line.contains("OK")) {
+        // The refresh starts while the box is still open; it unlocks at its end.
+        scheduleRefresh();
+        informationBox("Factory Reset", trPanel(kFactoryResetDone));
+        return;
+    }
+    if (!criticalBox(m_desc.factoryResetFailTitle, trPanel(m_desc.factoryResetFailText)))
+        return;
+    m_seq = m_desc.endSeq;
+}
+
+void CalibratorPanel::parsingDateTime(QString const& line)
+{
+    if (line.contains("ATCEXTM"))
+        scheduleRefresh();
+    else
+        m_seq = m_desc.errorSeq;
+}
+
+// ---- reply helpers and live readings ----------------------------------------
+
+QString CalibratorPanel::valueAfter(QString const& line, QString const& keyword)
+{
+    const int at = line.indexOf(keyword);
+    if (at < 0)
+        return QString();
+    QString rest = line.mid(at);
+    rest.remove(keyword);
+    return rest;
+}
+
+int CalibratorPanel::channelDigit(QString const& text, int channels)
+{
+    if (text.isEmpty())
+        return 0;
+    const QChar c = text.at(0);
+    if (c < QLatin1Char('1') || c > QLatin1Char('9'))
+        return 0;
+    const int n = c.unicode() - '0';
+    return n <= qMin(channels, ChannelCount) ? n : 0;
+}
+
+QStringList CalibratorPanel::liveFields(QString line, QString const& keyword, int count)
+{
+    line.remove(keyword);
+    const QStringList parts = line.split(',');
+    if (parts.size() >= count)
+        return parts.mid(0, count);
+    QStringList fields{line};
+    while (fields.size() < count)
+        fields << QString();
+    return fields;
+}
+
+double CalibratorPanel::liveValue(QString const& text)
+{
+    if (text.contains("----"))
+        return NoValue;
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || !qIsFinite(v))
+        return NoValue;
+    return v;
+}
+
+double CalibratorPanel::chartTime() const
+{
+    return chartTime2(m_lastWrite.toSecsSinceEpoch())
+           + m_lastWrite.time().msec() / 1000.0;
+}
+
+void CalibratorPanel::showLive(QStringList const& fields, QLCDNumber* const* lcds,
+                               ChartView* const* charts, int count)
+{
+    QVector<double> values(count);
+    for (int i = 0; i < count; ++i) {
+        const QString text = fields.value(i);
+        values[i] = liveValue(text);
+        // A field without a number reads like "----".
+        const bool blank = values[i] == NoValue && !text.contains("----");
+        lcds[i]->display(blank ? QStringLiteral("----") : text);
+    }
+    const double x = chartTime();
+    for (int i = 0; i < count; ++i)
+        charts[i]->setData(x, values[i]);
+}
+
+double CalibratorPanel::lcdValue(QLCDNumber* const* lcds, int count, int channel)
+{
+    if (channel < 1 || channel > qMin(count, ChannelCount))
+        return kNoChannelValue;
+    return lcds[channel - 1]->value();
+}

@@ -1,0 +1,236 @@
+#ifndef CALIBRATORPANEL_H
+#define CALIBRATORPANEL_H
+
+#include <QDateTime>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+#include "abstractcalibrator.h"
+
+class ChartView;
+class MainWindow;
+class PasswordDlg;
+class QAbstractButton;
+class QBoxLayout;
+class QButtonGroup;
+class QFrame;
+class QLCDNumber;
+class QLedIndicator;
+class QProgressIndicator;
+class QTimer;
+
+// What a panel is doing; the names are those of the debug banners.
+enum CalibrationMode : unsigned {
+    DEFAULT = 0,    // idle: poll replies are shown
+    REFRESH = 1,    // reading every setting back
+    TEMPMODE = 2,   // temperature-unit change
+    SENSORTYPE = 3, // sensor-type change
+    APPLY = 4,      // one write (or a write chain) and its echo
+};
+
+// The constant facts of one panel class that the engine needs. Every panel class
+// defines one of these and hands it to the CalibratorPanel constructor.
+struct PanelDescription
+{
+    // What a successful REFRESH goes on with (afterRefreshSuccess() may do more).
+    enum AfterRefresh {
+        Unlock,   // unlock the UI at once
+        Celsius,  // switch the instrument back to Celsius; its reply unlocks
+    };
+
+    unsigned endSeq;        // END_SEQ: the running sequence ended well
+    unsigned errorSeq;      // ERROR_SEQ: it failed
+    const char* firstQuery; // first command of every REFRESH, with "\r\n"
+    unsigned firstStep;     // its step
+
+    // A received line reaches the parser of the running mode only when it contains
+    // one of that mode's keywords (case-sensitive substring test).
+    QStringList refreshKeywords;    // -> parsingSequence
+    QStringList applyKeywords;      // -> parsingApply
+    QStringList defaultKeywords;    // -> parsingDefault (poll replies, unasked lines)
+    QStringList sensorTypeKeywords; // -> parsingSensorType; empty: no SENSORTYPE mode
+
+    bool tempMode;                // the panel has the temperature unit (TEMPMODE)
+    const char* parsingTempDebug; // debug prefix of parsingTemp's line
+    AfterRefresh afterRefresh;
+
+    // Last-calibration time behind the password: the APPLY step of "ATCEXTM" (0: none)
+    // and the title of its question box.
+    unsigned dateTimeStep;
+    const char* dateTimeTitle;
+
+    // Factory reset refused by the instrument: box title and text (null: no factory reset).
+    const char* factoryResetFailTitle;
+    const char* factoryResetFailText;
+};
+
+// The command engine and skeleton shared by every calibrator panel.
+//
+// One command is outstanding at a time: writeDelay() queues it, slotWriteDelay() sends
+// it CommandDelay ms later, and the reply line comes back through readData(), which
+// hands it to the parser of the running mode (a hook of the panel) when it carries one
+// of that mode's keywords. A parser moves m_seq to END_SEQ or ERROR_SEQ and the engine
+// runs the common tail. While a sequence runs, polling stops and the main window's menus
+// and the panel's groups are disabled; the tails enable them again.
+//
+// A panel class derives from this, describes itself with a PanelDescription, builds its
+// form, calls attachForm() (and attachTempRadios() when it has the temperature unit) and
+// ends its constructor with writeRefresh(). The engine never calls a hook from its own
+// constructor or destructor.
+class CalibratorPanel : public QWidget, public AbstractCalibrator
+{
+    Q_OBJECT
+public:
+    ~CalibratorPanel() override;
+
+    // AbstractCalibrator: the poll write and every received line.
+    bool writeData(QByteArray const& data) override;
+    void readData(QString line) override;
+    double getCurrentValue(int channel) override;
+
+    unsigned mode() const { return m_mode; }
+    unsigned seq() const { return m_seq; }
+    bool isCelsius() const { return m_celsius; }
+    QString pendingCommand() const { return m_command; }
+    QDateTime lastWrite() const { return m_lastWrite; }
+    QLedIndicator* ledTx() const { return m_ledTx; }
+    QLedIndicator* ledRx() const { return m_ledRx; }
+    QProgressIndicator* progress() const { return m_progress; }
+    PasswordDlg* passwordDialog() const { return m_pwdDlg.get(); }
+    PanelDescription const& description() const { return m_desc; }
+
+    // The reading of a live field: the no-value number for "----", an empty text or
+    // anything that is not a number.
+    static double liveValue(QString const& text);
+
+protected:
+    CalibratorPanel(PanelDescription const& desc, unsigned version, QString const& serial,
+                    QWidget* parent);
+
+    // ---- hooks of the panel class -------------------------------------------------
+    // REFRESH, APPLY and SENSORTYPE replies: set m_seq to END_SEQ or ERROR_SEQ to end.
+    virtual void parsingSequence(QString line) = 0;
+    virtual void parsingApply(QString line) = 0;
+    virtual void parsingSensorType(QString line);
+    // A DEFAULT line that carries a default keyword (poll reply or unasked line).
+    virtual void parsingDefault(QString line) = 0;
+    // The unit reply (TEMPMODE); the engine's version serves the one-unit panels.
+    virtual void parsingTemp(QString line);
+    // Resets mode, step and every shown value.
+    virtual void clearAll() = 0;
+    // Move cached state onto the form.
+    virtual void setSensorMode();
+    virtual void setModbusMode();
+    // Extras of a panel at the end of a REFRESH, APPLY or SENSORTYPE sequence
+    // (success or error), and after a failed send in REFRESH or APPLY.
+    virtual void onSequenceEnd(unsigned mode, bool success);
+    virtual void onSendFailure(unsigned mode);
+    // What follows the success text of a REFRESH; by default the description's choice.
+    virtual void afterRefreshSuccess();
+    // Whether polling may run again when a sequence ends.
+    virtual bool mayResumePolling() const;
+
+    // ---- for the panel classes ----------------------------------------------------
+    // Creates the busy spinner in frame and the TX and RX lamps in ledLayout.
+    void attachForm(QFrame* frame, QBoxLayout* ledLayout);
+    // Celsius and Fahrenheit radios: Celsius checked, texts "°C" and "°F", button group
+    // with ids 100 and 101 whose clicks go to slotChangeTempMode().
+    void attachTempRadios(QAbstractButton* celsius, QAbstractButton* fahrenheit);
+    // Checks the radio of the unit the panel holds.
+    void showTempUnit();
+
+    void writeDelay(unsigned mode, unsigned seq, QString const& cmd);
+    bool writeCommand(unsigned mode, unsigned seq, QString const& cmd);
+    void setTx(bool on);
+    void setRx(bool on);
+
+    // UI lock: polling off, menus and groups off, spinner on. Unlock: the reverse.
+    void lockUi();
+    void unlockUi();
+    void busyOn();
+    void busyOff();
+    // Drops the command waiting to be sent.
+    void cancelQueued();
+    // REFRESH 50 ms from now.
+    void scheduleRefresh();
+
+    // Status text and boxes; texts are translated in the panel class's context.
+    QString trPanel(const char* text) const;
+    void status(const char* text);
+    void status(QString const& text);
+    // Each box returns whether the panel still exists when it closes.
+    bool criticalBox(QString const& title, QString const& text);
+    bool informationBox(QString const& title, QString const& text);
+    bool questionBox(QString const& title, QString const& text, bool* yes);
+
+    // Reply helpers. valueAfter: everything before the first keyword dropped and every
+    // keyword removed. channelDigit: the first character as a channel 1..channels that
+    // also lies within ChannelCount, or 0.
+    static QString valueAfter(QString const& line, QString const& keyword);
+    static int channelDigit(QString const& text, int channels);
+    // The echo of the factory reset (APPLY step 4) and of the last-calibration time.
+    void parsingFactoryReset(QString const& line);
+    void parsingDateTime(QString const& line);
+
+    // Live readings: the fields of a poll reply (every keyword removed, split at ",";
+    // fewer than count fields give the whole text first and empty texts after it),
+    // the chart time of the last poll write, and both shown on LCDs and charts.
+    static QStringList liveFields(QString line, QString const& keyword, int count);
+    double chartTime() const;
+    void showLive(QStringList const& fields, QLCDNumber* const* lcds, ChartView* const* charts,
+                  int count);
+    // The LCD value of channel 1..min(count, ChannelCount), or -99999.999.
+    static double lcdValue(QLCDNumber* const* lcds, int count, int channel);
+
+    PanelDescription const& m_desc;
+    MainWindow* m_mainWindow = nullptr;
+    QProgressIndicator* m_progress = nullptr;
+    QLedIndicator* m_ledTx = nullptr;
+    QLedIndicator* m_ledRx = nullptr;
+    QAbstractButton* m_celsiusRadio = nullptr;
+    QAbstractButton* m_fahrenheitRadio = nullptr;
+    QButtonGroup* m_tempModeGroup = nullptr;
+    QDateTime m_lastWrite;
+    unsigned m_version = 0;
+    QString m_serial;
+    unsigned m_mode = DEFAULT;
+    unsigned m_seq = 0;
+    QString m_command;
+    bool m_celsius = true;
+    std::unique_ptr<PasswordDlg> m_pwdDlg;
+
+protected slots:
+    void writeRefresh();
+    void slotTx();
+    void slotRx();
+    void delayWriteCelsius();
+    void delayWriteFahrenheit();
+    void slotChangeTempMode(int id);
+    void slotExecDateTime();
+    void slotOkExecDateTime();
+    void slotFailExecDateTime();
+    void slotFactoryReset();
+    void slotWriteDelay();
+
+private:
+    QWidget* boxParent() const;
+    static bool survived(QPointer<CalibratorPanel> const& self);
+    void writeUnit(bool celsius);
+    void unitFailure();
+    void unlockAfterSendFailure();
+    void finishSequence();
+    void endRefresh();
+    void errorRefresh();
+    void endApply();
+    void errorApply();
+    void endSensorType();
+    void errorSensorType();
+
+    QTimer* m_writeTimer = nullptr;
+};
+
+#endif
