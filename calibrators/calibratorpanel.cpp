@@ -183,12 +183,21 @@ void CalibratorPanel::afterRefreshSuccess()
 
 // ---- lock, status and boxes -----------------------------------------------
 
+bool CalibratorPanel::heldByMainWindow() const
+{
+    return m_mainWindow && m_mainWindow->calibrator() == this;
+}
+
 void CalibratorPanel::lockUi()
 {
-    if (!m_mainWindow)
-        return;
-    m_mainWindow->toggleStart(false);
-    m_mainWindow->controlEnable(false);
+    if (m_mainWindow) {
+        m_mainWindow->toggleStart(false);
+        m_mainWindow->controlEnable(false);
+    }
+    // The main window reaches only the panel it holds; the refresh that a panel's
+    // constructor starts runs before the main window holds it.
+    if (!heldByMainWindow())
+        controlEnable(false);
 }
 
 void CalibratorPanel::unlockUi()
@@ -197,6 +206,8 @@ void CalibratorPanel::unlockUi()
         m_mainWindow->controlEnable(true);
         m_mainWindow->toggleStart(mayResumePolling());
     }
+    if (!m_mainWindow)
+        controlEnable(true);
     busyOff();
 }
 
@@ -260,7 +271,7 @@ bool CalibratorPanel::survived(QPointer<CalibratorPanel> const& self)
     // a call into it) held back from deletion but no longer the main window's panel.
     if (!self)
         return false;
-    return !self->m_mainWindow || self->m_mainWindow->calibrator() == self.data();
+    return !self->m_mainWindow || self->heldByMainWindow();
 }
 
 bool CalibratorPanel::criticalBox(QString const& title, QString const& text)
@@ -396,12 +407,14 @@ bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& c
 
 void CalibratorPanel::unlockAfterSendFailure()
 {
-    if (m_mainWindow) {
-        m_mainWindow->controlEnable(true);
-        m_mainWindow->toggleStart(true);
-        if (!mayResumePolling())
-            m_mainWindow->toggleStart(false);
+    if (!m_mainWindow) {
+        controlEnable(true);
+        return;
     }
+    m_mainWindow->controlEnable(true);
+    m_mainWindow->toggleStart(true);
+    if (!mayResumePolling())
+        m_mainWindow->toggleStart(false);
 }
 
 bool CalibratorPanel::writeData(QByteArray const& data)

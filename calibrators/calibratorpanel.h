@@ -218,6 +218,7 @@ protected slots:
 
 private:
     QWidget* boxParent() const;
+    bool heldByMainWindow() const;
     static bool survived(QPointer<CalibratorPanel> const& self);
     void writeUnit(bool celsius);
     void unitFailure();
