@@ -94,7 +94,7 @@ void E2eFaults::deviceEventWhileTheNotSupportedBoxIsOpen()
     InstrumentSimulator* sim = rig.bench.plug("A1B2C3");
     sim->setIdentification("ZQ99 1v0");
     bool handled = false;
-    whenModalOpens([&](QWidget* modal) {
+    rig.whenModalOpens([&](QWidget* modal) {
         MainWindow* w = rig.window();
         [&] {
             QCOMPARE(modal->windowTitle(), QString("ERROR"));
@@ -188,7 +188,7 @@ void E2eFaults::deviceEventWhileAPanelsBoxIsOpen()
     };
 
     bool handled = false;
-    whenModalOpens([&](QWidget* modal) {
+    rig.whenModalOpens([&](QWidget* modal) {
         [&] {
             switch (event) {
             case Event::Unplug:

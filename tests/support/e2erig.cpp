@@ -95,9 +95,9 @@ QString E2eRig::portName() const
     return portOpen() ? m_window->port()->portName() : QString();
 }
 
-void whenModalOpens(std::function<void(QWidget* modal)> action)
+void E2eRig::whenModalOpens(std::function<void(QWidget* modal)> action)
 {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(&m_watchers);
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
         QWidget* modal = QApplication::activeModalWidget();

@@ -1,6 +1,7 @@
 #ifndef E2ERIG_H
 #define E2ERIG_H
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -46,13 +47,16 @@ public:
     bool portOpen() const;
     QString portName() const;
 
+    // Runs action once with the first modal widget that opens (checked every few ms) while
+    // the rig lives. It runs inside the box's own event loop, as anything does while a box
+    // is open, and should close the box when done.
+    void whenModalOpens(std::function<void(QWidget* modal)> action);
+
 private:
     MainWindow* m_window = nullptr;
     MessageCapture* m_log = nullptr;
+    QObject m_watchers; // parent of the modal watchers
 };
 
-// Runs action once with the first modal widget that opens (checked every few ms).
-// The action runs inside the box's own event loop, as anything does while a box is open.
-void whenModalOpens(std::function<void(QWidget* modal)> action);
 
 #endif
