@@ -173,9 +173,8 @@ void E2eDiscovery::closeKeepsTheDeviceClosedUntilActivated()
     E2eRig rig;
     TestPanelFactory factory({62});
     InstrumentSimulator* a = rig.bench.plugInstrument("A1B2C3", 62, 15);
-    MainWindow* w = rig.start();
-    QVERIFY(rig.waitOpened(a, kScanWaitMs + 1000));
-    QTRY_VERIFY(rig.panel());
+    QVERIFY(rig.startWithPanel(a));
+    MainWindow* w = rig.window();
     w->controlEnable(true); // as a panel does when its first sequence ends
 
     w->form()->actionClose_ZQ_Device->trigger();
@@ -204,9 +203,8 @@ void E2eDiscovery::resetSendsTheCommandHalfASecondLater()
     E2eRig rig;
     TestPanelFactory factory({62});
     InstrumentSimulator* a = rig.bench.plugInstrument("A1B2C3", 62, 15);
-    MainWindow* w = rig.start();
-    QVERIFY(rig.waitOpened(a, kScanWaitMs + 1000));
-    QTRY_VERIFY(rig.panel());
+    QVERIFY(rig.startWithPanel(a));
+    MainWindow* w = rig.window();
     w->controlEnable(true);
     w->toggleStart(true);
     QVERIFY(a->waitForCommand("ATCD"));

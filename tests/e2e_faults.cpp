@@ -30,6 +30,37 @@ void closeBox(QWidget* modal)
 
 // What happens to the device while a box is open.
 enum class Event { Unplug, Close, Reset, CloseWindow, ReplugSupported };
+
+// Makes event happen to sim's instrument and waits until the window has acted on it.
+void cause(Event event, E2eRig& rig, InstrumentSimulator* sim)
+{
+    MainWindow* w = rig.window();
+    switch (event) {
+    case Event::Unplug:
+        rig.bench.unplug(sim);
+        QTRY_VERIFY_WITH_TIMEOUT(w->port() == nullptr, kScanWaitMs);
+        break;
+    case Event::Close:
+        QVERIFY(QMetaObject::invokeMethod(w, "slotCloseQuorvelDevice"));
+        QVERIFY(w->port() == nullptr);
+        break;
+    case Event::Reset:
+        QVERIFY(QMetaObject::invokeMethod(w, "slotResetQuorvelDevice"));
+        QVERIFY(sim->waitForCommand("ATCRST", 3000));
+        break;
+    case Event::CloseWindow:
+        w->close();
+        QVERIFY(w->port() == nullptr);
+        break;
+    case Event::ReplugSupported:
+        rig.bench.unplug(sim);
+        QTRY_VERIFY_WITH_TIMEOUT(w->port() == nullptr, kScanWaitMs);
+        sim->setModel(62, 15);
+        rig.bench.replug(sim);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.panel() != nullptr, kScanWaitMs + 2000);
+        break;
+    }
+}
 } // namespace
 
 Q_DECLARE_METATYPE(Event)
@@ -58,9 +89,7 @@ void E2eFaults::secondIdentificationIsIgnored()
     TestPanelFactory factory(TestPanelFactory::allPanelModelCodes());
     InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 62, 15);
     ModalCloser closer(0);
-    rig.start();
-    QVERIFY(rig.waitOpened(sim, kOpenWaitMs));
-    QTRY_VERIFY(rig.panel());
+    QVERIFY(rig.startWithPanel(sim));
     TestPanel* panel = rig.panel();
 
     sim->sendLine("ATCVER ZQ63 3v0");  // another model
@@ -95,36 +124,11 @@ void E2eFaults::deviceEventWhileTheNotSupportedBoxIsOpen()
     sim->setIdentification("ZQ99 1v0");
     bool handled = false;
     rig.whenModalOpens([&](QWidget* modal) {
-        MainWindow* w = rig.window();
         [&] {
             QCOMPARE(modal->windowTitle(), QString("ERROR"));
-            switch (event) {
-            case Event::Unplug:
-                rig.bench.unplug(sim);
-                QTRY_VERIFY_WITH_TIMEOUT(w->port() == nullptr, kScanWaitMs);
-                break;
-            case Event::Close:
-                QVERIFY(QMetaObject::invokeMethod(w, "slotCloseQuorvelDevice"));
-                QVERIFY(w->port() == nullptr);
-                break;
-            case Event::Reset:
-                QVERIFY(QMetaObject::invokeMethod(w, "slotResetQuorvelDevice"));
-                QVERIFY(sim->waitForCommand("ATCRST", 3000));
-                break;
-            case Event::CloseWindow:
-                w->close();
-                QVERIFY(w->port() == nullptr);
-                break;
-            case Event::ReplugSupported:
-                rig.bench.unplug(sim);
-                QTRY_VERIFY_WITH_TIMEOUT(w->port() == nullptr, kScanWaitMs);
-                sim->setModel(62, 15);
-                rig.bench.replug(sim);
-                QTRY_VERIFY_WITH_TIMEOUT(rig.panel() != nullptr, kScanWaitMs + 2000);
-                break;
-            }
+            cause(event, rig, sim);
         }();
-        handled = true;
+        handled = true; // the box is closed even when a check failed
         if (modal->isVisible())
             closeBox(modal);
     });
@@ -174,9 +178,8 @@ void E2eFaults::deviceEventWhileAPanelsBoxIsOpen()
     E2eRig rig;
     TestPanelFactory factory({62});
     InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 62, 15);
-    MainWindow* w = rig.start();
-    QVERIFY(rig.waitOpened(sim, kOpenWaitMs));
-    QTRY_VERIFY(rig.panel());
+    QVERIFY(rig.startWithPanel(sim));
+    MainWindow* w = rig.window();
     TestPanel* panel = rig.panel();
     // The panel answers a reply with a box, as a panel reports a failed sequence, and
     // goes on with its own members once the box is closed.
@@ -190,21 +193,7 @@ void E2eFaults::deviceEventWhileAPanelsBoxIsOpen()
     bool handled = false;
     rig.whenModalOpens([&](QWidget* modal) {
         [&] {
-            switch (event) {
-            case Event::Unplug:
-                rig.bench.unplug(sim);
-                QTRY_VERIFY_WITH_TIMEOUT(w->port() == nullptr, kScanWaitMs);
-                break;
-            case Event::Close:
-                QVERIFY(QMetaObject::invokeMethod(w, "slotCloseQuorvelDevice"));
-                break;
-            case Event::Reset:
-                QVERIFY(QMetaObject::invokeMethod(w, "slotResetQuorvelDevice"));
-                QVERIFY(sim->waitForCommand("ATCRST", 3000));
-                break;
-            default:
-                break;
-            }
+            cause(event, rig, sim);
             // The panel is gone from the window but still alive inside its box.
             QTRY_VERIFY(w->calibrator() == nullptr);
             QCOMPARE(TestPanel::destroyed, 0);
@@ -226,9 +215,8 @@ void E2eFaults::resetIsNotSentToTheNextDevice()
     TestPanelFactory factory({62});
     InstrumentSimulator* a = rig.bench.plugInstrument("A1B2C3", 62, 15);
     InstrumentSimulator* b = rig.bench.plugInstrument("D4E5F6", 62, 15);
-    MainWindow* w = rig.start();
-    QVERIFY(rig.waitOpened(a, kOpenWaitMs));
-    QTRY_VERIFY(rig.panel());
+    QVERIFY(rig.startWithPanel(a));
+    MainWindow* w = rig.window();
     w->controlEnable(true);
 
     // Reset, then at once Close and open the other instrument: the reset was meant

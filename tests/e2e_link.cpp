@@ -17,17 +17,6 @@
 
 namespace {
 constexpr int kOpenWaitMs = 4000;
-
-// Opens sim's instrument with a TestPanel for its model and waits for the panel.
-TestPanel* openWithPanel(E2eRig& rig, InstrumentSimulator* sim)
-{
-    rig.start();
-    if (!rig.waitOpened(sim, kOpenWaitMs))
-        return nullptr;
-    if (!QTest::qWaitFor([&] { return rig.panel() != nullptr; }, 3000))
-        return nullptr;
-    return rig.panel();
-}
 } // namespace
 
 class E2eLink : public QObject
@@ -54,7 +43,7 @@ void E2eLink::repliesAreFramedIntoLines()
     E2eRig rig;
     TestPanelFactory factory({62});
     InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 62, 15);
-    TestPanel* panel = openWithPanel(rig, sim);
+    TestPanel* panel = rig.startWithPanel(sim);
     QVERIFY(panel);
 
     auto expect = [&](QStringList const& lines) {
@@ -117,7 +106,7 @@ void E2eLink::identificationCreatesThePanel()
     TestPanelFactory factory({72});
     ChannelCount = 0;
     InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 72, 12); // "ZQ70B 1v2"
-    TestPanel* panel = openWithPanel(rig, sim);
+    TestPanel* panel = rig.startWithPanel(sim);
     QVERIFY(panel);
     MainWindow* w = rig.window();
     QCOMPARE(panel->modelCode, 72);
@@ -155,7 +144,7 @@ void E2eLink::pollSendsTheModelsCommand()
     E2eRig rig;
     TestPanelFactory factory({modelCode});
     InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", modelCode, 45);
-    TestPanel* panel = openWithPanel(rig, sim);
+    TestPanel* panel = rig.startWithPanel(sim);
     QVERIFY(panel);
 
     rig.window()->toggleStart(true); // as the panel does when its sequence ends

@@ -109,6 +109,10 @@ void TestInstrumentSim::deliveryOptions()
     QCOMPARE(ask("ATCH2\r\n"), QByteArray());
     m_sim->setSilent(false);
 
+    m_sim->setReplyDelay(30);
+    QCOMPARE(ask("ATCH2\r\n", 300), QByteArray("ATCH2 0.00,0.00\r\n"));
+    m_sim->setReplyDelay(0);
+
     // Cut into 4-byte writes 30 ms apart, the reply still arrives whole and in order.
     m_sim->setChunking(4, 30);
     QCOMPARE(ask("ATCH2\r\n", 400), QByteArray("ATCH2 0.00,0.00\r\n"));

@@ -43,6 +43,14 @@ void E2eRig::stop()
     m_log = nullptr;
 }
 
+TestPanel* E2eRig::startWithPanel(InstrumentSimulator* sim, int timeoutMs)
+{
+    start();
+    if (!QTest::qWaitFor([&] { return sim->count("ATCVER") > 0 && panel() != nullptr; }, timeoutMs))
+        return nullptr;
+    return portName() == bench.portName(sim) ? panel() : nullptr;
+}
+
 bool E2eRig::waitOpened(InstrumentSimulator* sim, int timeoutMs)
 {
     const QString name = bench.portName(sim);

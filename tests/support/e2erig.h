@@ -33,6 +33,9 @@ public:
     // Closes the main window as the user does (closeEvent) and deletes it.
     void stop();
 
+    // start(), then waits until sim's instrument is open and identified and its panel is
+    // made (a TestPanelFactory must be in place); the panel, or null after the time-out.
+    TestPanel* startWithPanel(InstrumentSimulator* sim, int timeoutMs = 8000);
     // Waits until the main window has the port of sim open and sim got "ATCVER".
     bool waitOpened(InstrumentSimulator* sim, int timeoutMs = 5000);
     // Waits until no port is open.

@@ -161,10 +161,12 @@ private:
     QList<Command> m_commands;
 };
 
-// Registers the command set of one or more model codes. Put one per model in a file of
-// its own in tests/support, for example:
+// Registers the command set of one or more model codes; setModel() installs it after the
+// identification and the default poll answers, so it may replace those. Put one per model
+// in a file of its own, tests/support/sim_<model>.cpp (every test links every support
+// file, so nothing else has to name it), for example:
 //
-//   static const SimModelRegistration zq62({62}, [](InstrumentSimulator& sim, unsigned) {
+//   static const SimModelRegistration zq62({62}, [](InstrumentSimulator& sim, unsigned version) {
 //       sim.addSetting("ATCOFF1", "0.00");
 //       sim.onCommand("ATCC", [](InstrumentSimulator::Request const&) {
 //           return QByteArrayList{"OK"};
