@@ -6,6 +6,7 @@ listed in translations/ko.tsv. Prints the texts that still lack a Korean version
 Run from the repository root: python3 tools/translate_ko.py
 """
 import html
+import os
 import re
 import subprocess
 import sys
@@ -13,8 +14,8 @@ import sys
 TS = "translations/ZQ_Calibrator_ko.ts"
 TSV = "translations/ko.tsv"
 
-subprocess.run(["lupdate", "-silent", "-no-obsolete", "-locations", "none",
-                "app", "widgets", "calibrators", "chart", "forms", "-ts", TS], check=True)
+folders = [d for d in ("app", "widgets", "calibrators", "chart", "forms") if os.path.isdir(d)]
+subprocess.run(["lupdate", "-silent", "-no-obsolete", "-locations", "none"] + folders + ["-ts", TS], check=True)
 
 table = {}
 with open(TSV, encoding="utf-8") as f:

@@ -1,0 +1,27 @@
+#include "calibwizard.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+
+CalibWizard::CalibWizard(QWidget* parent)
+    : QWizard(parent)
+{
+    setOption(QWizard::NoCancelButton);
+}
+
+void CalibWizard::closeEvent(QCloseEvent* event)
+{
+    // The event stays accepted, so the toolkit hides the window; the dialog's
+    // reject path is not taken, so no writeDone follows.
+    Q_UNUSED(event)
+    qDebug() << "CalibWizard::closeEvent";
+    emit close();
+}
+
+void CalibWizard::done(int result)
+{
+    // The base is not called: the page is not validated, the wizard is neither
+    // reset nor hidden, and stays on screen until its owner deletes it.
+    qDebug() << "CalibWizard::done : " << result;
+    emit writeDone(result);
+}
