@@ -93,7 +93,8 @@ private:
     QStringList m_lineQueue;
     bool m_dispatchPosted = false;
 
-    // Counts opened ports; a delayed action meant for one link checks it is still current.
+    // Changes whenever a port is opened or closed; a delayed action meant for one link
+    // checks that this link is still the current one.
     quint64 m_link = 0;
     quint64 m_resetLink = 0;
     // Calls into the panel still running (a modal box inside one keeps it running), and
