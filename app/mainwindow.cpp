@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSerialPort>
 #include <QTimer>
 
@@ -81,6 +82,22 @@ void MainWindow::statusBarMsg(QString msg)
     ui->statusbar->showMessage(text);
 }
 
+// Every call into the panel goes through here, so that a panel removed while one of
+// its calls is still running is deleted only after that call has returned.
+template <typename Call>
+void MainWindow::callPanel(Call call)
+{
+    if (!m_calibrator)
+        return;
+    ++m_panelCalls;
+    call(m_calibrator);
+    if (--m_panelCalls == 0 && !m_retiredPanels.isEmpty()) {
+        const QList<AbstractCalibrator*> retired = m_retiredPanels;
+        m_retiredPanels.clear();
+        qDeleteAll(retired);
+    }
+}
+
 void MainWindow::controlEnable(bool enable)
 {
     ui->action_delay_50ms->setEnabled(enable);
@@ -89,8 +106,7 @@ void MainWindow::controlEnable(bool enable)
     ui->action_delay_500ms->setEnabled(enable);
     ui->actionClose_ZQ_Device->setEnabled(enable);
     ui->actionReset_ZQ_Device->setEnabled(enable);
-    if (m_calibrator)
-        m_calibrator->controlEnable(enable);
+    callPanel([enable](AbstractCalibrator* panel) { panel->controlEnable(enable); });
 }
 
 void MainWindow::clearAll()
@@ -98,9 +114,18 @@ void MainWindow::clearAll()
     if (m_calibrator) {
         AbstractCalibrator* panel = m_calibrator;
         m_calibrator = nullptr;
-        if (QWidget* w = dynamic_cast<QWidget*>(panel))
-            ui->verticalLayout->removeWidget(w);
-        delete panel;
+        QWidget* widget = dynamic_cast<QWidget*>(panel);
+        if (widget)
+            ui->verticalLayout->removeWidget(widget);
+        if (m_panelCalls > 0) {
+            // The panel is still inside one of our calls (a modal box of its own may be
+            // open there): it goes out of sight now and is deleted when that call returns.
+            if (widget)
+                widget->hide();
+            m_retiredPanels << panel;
+        } else {
+            delete panel;
+        }
     }
     ui->actionReset_ZQ_Device->setEnabled(false);
     ui->verticalLayout->addWidget(m_selectDevice);
@@ -216,13 +241,16 @@ void MainWindow::closePort()
         return;
     QSerialPort* port = m_port;
     m_port = nullptr;
+    ++m_link;
     port->disconnect(this);
     port->flush();
     if (port->isOpen())
         port->close();
     delete port;
+    // Nothing received from this port may reach a later panel.
     m_tailTimer->stop();
     m_framer.clear();
+    m_lineQueue.clear();
 }
 
 bool MainWindow::openQuorvelDevice(Dev_info const& dev)
@@ -242,6 +270,7 @@ bool MainWindow::openQuorvelDevice(Dev_info const& dev)
     m_port->setStopBits(QSerialPort::OneStop);
     m_port->setFlowControl(QSerialPort::NoFlowControl);
     if (m_port->open(QIODevice::ReadWrite)) {
+        ++m_link;
         connect(m_port, SIGNAL(readyRead()), this, SLOT(readData()));
         qDebug() << "serial port:[" << name << "],serial no:[" << dev.second << "] opened!";
         return true;
@@ -269,11 +298,16 @@ void MainWindow::resetQuorvelDevice()
     if (m_pollTimer->isActive())
         m_pollTimer->stop();
     toggleStart(false);
+    m_resetLink = m_link;
     QTimer::singleShot(kResetDelayMs, this, SLOT(slotResetCommand()));
 }
 
 void MainWindow::slotResetCommand()
 {
+    // The reset was meant for the device open when it was asked for; if that one was
+    // closed or replaced meanwhile, the command must not go to another instrument.
+    if (m_resetLink != m_link)
+        return;
     writeData("ATCRST\r\n");
     clearAll();
 }
@@ -345,20 +379,32 @@ void MainWindow::dispatchLines()
 void MainWindow::dispatchLine(QString const& line)
 {
     if (!line.contains("ATCVER")) {
-        if (m_calibrator)
-            m_calibrator->readData(line);
+        callPanel([&line](AbstractCalibrator* panel) { panel->readData(line); });
         return;
     }
     if (m_calibrator) {
+        // The query goes out only right after opening; a second panel must not be made.
         qDebug() << "identification ignored, a panel is open:" << line;
         return;
     }
     QString reply = line;
     reply.remove("ATCVER");
-    if (setVersion(reply))
-        return;
+    if (!setVersion(reply))
+        rejectIdentification();
+}
+
+void MainWindow::rejectIdentification()
+{
+    const quint64 link = m_link;
+    QPointer<MainWindow> self(this);
     QMessageBox::critical(this, "ERROR", tr("error! This device is not supported..."), QMessageBox::Ok);
+    if (!self)
+        return;
     qDebug() << "get Version Error";
+    // While the box was open the device may have been closed, lost or replaced by
+    // another one; then there is nothing left to clear.
+    if (link != m_link)
+        return;
     statusBarMsg(tr("error! This device is not supported."));
     clearAll();
 }
@@ -381,7 +427,7 @@ void MainWindow::writeATCDCommand()
     if (!m_calibrator)
         return;
     const QList<QByteArray> commands = pollCommands(modelCode);
-    m_calibrator->writeData(commands.first());
+    callPanel([&commands](AbstractCalibrator* panel) { panel->writeData(commands.first()); });
     if (commands.size() > 1)
         QTimer::singleShot(kSecondPollMs, this, SLOT(slotATCHSecond()));
 }
@@ -392,7 +438,7 @@ void MainWindow::slotATCHSecond()
         return;
     const QList<QByteArray> commands = pollCommands(modelCode);
     if (commands.size() > 1)
-        m_calibrator->writeData(commands.at(1));
+        callPanel([&commands](AbstractCalibrator* panel) { panel->writeData(commands.at(1)); });
 }
 
 // ---- identification -------------------------------------------------------

@@ -72,7 +72,9 @@ protected:
 private:
     void chooseCommandDelay(int value);
     void dispatchLine(QString const& line);
+    void rejectIdentification();
     void closePort();
+    template <typename Call> void callPanel(Call call);
 
     Ui::MainWindow* ui;
     QString m_serial;
@@ -90,6 +92,15 @@ private:
     QTimer* m_tailTimer = nullptr;
     QStringList m_lineQueue;
     bool m_dispatchPosted = false;
+
+    // Changes whenever a port is opened or closed; a delayed action meant for one link
+    // checks that this link is still the current one.
+    quint64 m_link = 0;
+    quint64 m_resetLink = 0;
+    // Calls into the panel still running (a modal box inside one keeps it running), and
+    // panels removed meanwhile, deleted once those calls have returned.
+    int m_panelCalls = 0;
+    QList<AbstractCalibrator*> m_retiredPanels;
 };
 
 #endif

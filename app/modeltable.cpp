@@ -34,10 +34,12 @@ QMap<int, CalibratorFactory>& overrides()
     return map;
 }
 
+// Decimal digits 0-9 only (QChar::isDigit would also take other scripts' digits,
+// which toInt cannot read); an empty text counts as digits.
 bool allDigits(QString const& s)
 {
     for (QChar c : s)
-        if (!c.isDigit())
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
     return true;
 }

@@ -1,0 +1,237 @@
+// The link where it used to break: a second identification while a panel is open, and
+// the device closed, reset or pulled out while a modal box is open.
+#include <umockdev.h> // before any Qt header (glib's "signals")
+
+#include <QAction>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include "e2erig.h"
+#include "instrumentsim.h"
+#include "mainwindow.h"
+#include "messagecapture.h"
+#include "modalcloser.h"
+#include "selectdevice.h"
+#include "testpanel.h"
+#include "ui_mainwindow.h"
+
+namespace {
+constexpr int kOpenWaitMs = 4000;
+constexpr int kScanWaitMs = 3000;
+
+void closeBox(QWidget* modal)
+{
+    if (auto* box = qobject_cast<QMessageBox*>(modal))
+        box->buttons().first()->click();
+    else
+        modal->close();
+}
+
+// What happens to the device while a box is open.
+enum class Event { Unplug, Close, Reset, CloseWindow, ReplugSupported };
+
+// Makes event happen to sim's instrument and waits until the window has acted on it.
+void cause(Event event, E2eRig& rig, InstrumentSimulator* sim)
+{
+    MainWindow* w = rig.window();
+    switch (event) {
+    case Event::Unplug:
+        rig.bench.unplug(sim);
+        QTRY_VERIFY_WITH_TIMEOUT(w->port() == nullptr, kScanWaitMs);
+        break;
+    case Event::Close:
+        QVERIFY(QMetaObject::invokeMethod(w, "slotCloseQuorvelDevice"));
+        QVERIFY(w->port() == nullptr);
+        break;
+    case Event::Reset:
+        QVERIFY(QMetaObject::invokeMethod(w, "slotResetQuorvelDevice"));
+        QVERIFY(sim->waitForCommand("ATCRST", 3000));
+        break;
+    case Event::CloseWindow:
+        w->close();
+        QVERIFY(w->port() == nullptr);
+        break;
+    case Event::ReplugSupported:
+        rig.bench.unplug(sim);
+        QTRY_VERIFY_WITH_TIMEOUT(w->port() == nullptr, kScanWaitMs);
+        sim->setModel(62, 15);
+        rig.bench.replug(sim);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.panel() != nullptr, kScanWaitMs + 2000);
+        break;
+    }
+}
+} // namespace
+
+Q_DECLARE_METATYPE(Event)
+
+class E2eFaults : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void secondIdentificationIsIgnored();
+    void deviceEventWhileTheNotSupportedBoxIsOpen_data();
+    void deviceEventWhileTheNotSupportedBoxIsOpen();
+    void deviceEventWhileAPanelsBoxIsOpen_data();
+    void deviceEventWhileAPanelsBoxIsOpen();
+    void resetIsNotSentToTheNextDevice();
+};
+
+void E2eFaults::init()
+{
+    TestPanel::resetCounts();
+}
+
+void E2eFaults::secondIdentificationIsIgnored()
+{
+    E2eRig rig;
+    TestPanelFactory factory(TestPanelFactory::allPanelModelCodes());
+    InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 62, 15);
+    ModalCloser closer(0);
+    QVERIFY(rig.startWithPanel(sim));
+    TestPanel* panel = rig.panel();
+
+    sim->sendLine("ATCVER ZQ63 3v0");  // another model
+    sim->sendLine("ATCVER ZQ99 1v0");  // one that is not supported
+    sim->sendLine("ATCVER ZQ62 1v5");  // itself again
+    sim->sendLine("ATCD 1.00,2.00");
+    QTRY_COMPARE(panel->lineTexts(), QStringList{"ATCD1.00,2.00"});
+    QCOMPARE(rig.log().countContaining("identification ignored, a panel is open:"), 3);
+    QCOMPARE(rig.panel(), panel);
+    QCOMPARE(rig.window()->currentModelCode(), 62);
+    QCOMPARE(TestPanel::created, 1);
+    QCOMPARE(TestPanel::alive().size(), 1);
+    QCOMPARE(closer.count(), 0);
+}
+
+void E2eFaults::deviceEventWhileTheNotSupportedBoxIsOpen_data()
+{
+    QTest::addColumn<Event>("event");
+    QTest::newRow("unplugged") << Event::Unplug;
+    QTest::newRow("closed") << Event::Close;
+    QTest::newRow("reset") << Event::Reset;
+    QTest::newRow("main window closed") << Event::CloseWindow;
+    QTest::newRow("unplugged, supported one plugged in") << Event::ReplugSupported;
+}
+
+void E2eFaults::deviceEventWhileTheNotSupportedBoxIsOpen()
+{
+    QFETCH(Event, event);
+    E2eRig rig;
+    TestPanelFactory factory({62});
+    InstrumentSimulator* sim = rig.bench.plug("A1B2C3");
+    sim->setIdentification("ZQ99 1v0");
+    bool handled = false;
+    rig.whenModalOpens([&](QWidget* modal) {
+        [&] {
+            QCOMPARE(modal->windowTitle(), QString("ERROR"));
+            cause(event, rig, sim);
+        }();
+        handled = true; // the box is closed even when a check failed
+        if (modal->isVisible())
+            closeBox(modal);
+    });
+    MainWindow* w = rig.start();
+    QTRY_VERIFY_WITH_TIMEOUT(handled, kOpenWaitMs + 15000);
+    QTest::qWait(50);
+    QCOMPARE(rig.log().count("get Version Error"), 1);
+
+    switch (event) {
+    case Event::Unplug:
+    case Event::Close:
+    case Event::CloseWindow:
+        QVERIFY(w->port() == nullptr);
+        QVERIFY(!rig.status().startsWith("error!"));
+        break;
+    case Event::Reset:
+        // Same device, still open: the box's own clearing follows.
+        QVERIFY(rig.portOpen());
+        QCOMPARE(rig.status(), QString("error! This device is not supported. - [%1]").arg(rig.bench.portName(sim)));
+        QVERIFY(w->selectDevice()->isVisible());
+        break;
+    case Event::ReplugSupported:
+        // The box spoke of the device that was pulled out; the new one keeps its panel.
+        QVERIFY(rig.panel() != nullptr);
+        QCOMPARE(TestPanel::alive().size(), 1);
+        QCOMPARE(rig.portName(), rig.bench.portName(sim));
+        QVERIFY(!rig.status().startsWith("error!"));
+        QTRY_VERIFY(rig.panel()->isVisible());
+        QVERIFY(!w->selectDevice()->isVisible());
+        break;
+    }
+    if (event != Event::ReplugSupported)
+        QVERIFY(w->calibrator() == nullptr);
+}
+
+void E2eFaults::deviceEventWhileAPanelsBoxIsOpen_data()
+{
+    QTest::addColumn<Event>("event");
+    QTest::newRow("unplugged") << Event::Unplug;
+    QTest::newRow("closed") << Event::Close;
+    QTest::newRow("reset") << Event::Reset;
+}
+
+void E2eFaults::deviceEventWhileAPanelsBoxIsOpen()
+{
+    QFETCH(Event, event);
+    E2eRig rig;
+    TestPanelFactory factory({62});
+    InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 62, 15);
+    QVERIFY(rig.startWithPanel(sim));
+    MainWindow* w = rig.window();
+    TestPanel* panel = rig.panel();
+    // The panel answers a reply with a box, as a panel reports a failed sequence, and
+    // goes on with its own members once the box is closed.
+    panel->onLine = [](TestPanel* self, QString const& line) {
+        if (line != "ATCDFAIL")
+            return;
+        QMessageBox::critical(self, "ERROR", "error! refresh calibration settings...", QMessageBox::Ok);
+        self->writes << "after the box";
+    };
+
+    bool handled = false;
+    rig.whenModalOpens([&](QWidget* modal) {
+        [&] {
+            cause(event, rig, sim);
+            // The panel is gone from the window but still alive inside its box.
+            QTRY_VERIFY(w->calibrator() == nullptr);
+            QCOMPARE(TestPanel::destroyed, 0);
+            QVERIFY(!panel->isVisible());
+            QVERIFY(w->selectDevice()->isVisible());
+        }();
+        handled = true;
+        closeBox(modal);
+    });
+    sim->sendLine("ATCD FAIL");
+    QTRY_VERIFY_WITH_TIMEOUT(handled, kScanWaitMs + 5000);
+    QTRY_COMPARE(TestPanel::destroyed, 1);
+    QCOMPARE(TestPanel::alive().size(), 0);
+}
+
+void E2eFaults::resetIsNotSentToTheNextDevice()
+{
+    E2eRig rig;
+    TestPanelFactory factory({62});
+    InstrumentSimulator* a = rig.bench.plugInstrument("A1B2C3", 62, 15);
+    InstrumentSimulator* b = rig.bench.plugInstrument("D4E5F6", 62, 15);
+    QVERIFY(rig.startWithPanel(a));
+    MainWindow* w = rig.window();
+    w->controlEnable(true);
+
+    // Reset, then at once Close and open the other instrument: the reset was meant
+    // for the first one, which is closed by the time it is due.
+    w->form()->actionReset_ZQ_Device->trigger();
+    w->form()->actionClose_ZQ_Device->trigger();
+    QVERIFY(rig.activate(b));
+    QVERIFY(rig.waitOpened(b, 1000));
+    QTRY_VERIFY(rig.panel() && rig.panel()->serial == "D4E5F6");
+    QTest::qWait(1200);
+    QCOMPARE(a->count("ATCRST"), 0);
+    QCOMPARE(b->count("ATCRST"), 0);
+    QVERIFY(rig.panel() && rig.panel()->serial == "D4E5F6");
+    QVERIFY(rig.portOpen());
+}
+
+QTEST_MAIN(E2eFaults)
+#include "e2e_faults.moc"

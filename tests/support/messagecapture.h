@@ -1,0 +1,32 @@
+#ifndef MESSAGECAPTURE_H
+#define MESSAGECAPTURE_H
+
+#include <QStringList>
+#include <QtGlobal>
+
+// Records every debug message while it lives and passes each on to the handler that was
+// installed before it (the main window's log handler). Create it after the main window,
+// which installs its own handler; only one may live at a time.
+class MessageCapture
+{
+public:
+    MessageCapture();
+    ~MessageCapture();
+    MessageCapture(MessageCapture const&) = delete;
+    MessageCapture& operator=(MessageCapture const&) = delete;
+
+    QStringList messages() const { return m_messages; }
+    // How many messages equal text (contains: how many contain it).
+    int count(QString const& text) const;
+    int countContaining(QString const& text) const;
+    // Position of the first message equal to text at or after from; -1 if none.
+    int indexOf(QString const& text, int from = 0) const;
+    void clear() { m_messages.clear(); }
+
+private:
+    static void handler(QtMsgType type, QMessageLogContext const& context, QString const& msg);
+    QtMessageHandler m_previous;
+    QStringList m_messages;
+};
+
+#endif
