@@ -185,7 +185,7 @@ void E2eLink::unsupportedIdentificationShowsTheBox_data()
     QTest::addColumn<QByteArray>("identification");
     QTest::addColumn<bool>("withPanel");
     QTest::newRow("unknown model") << QByteArray("ZQ99 1v0") << true;
-    QTest::newRow("no panel built for the model") << QByteArray("ZQ62 1v5") << false;
+    QTest::newRow("no panel built for the model") << QByteArray("ZQ84 1v5") << false;
 }
 
 void E2eLink::unsupportedIdentificationShowsTheBox()

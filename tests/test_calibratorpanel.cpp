@@ -15,12 +15,14 @@
 #include "chartview.h"
 #include "globals.h"
 #include "mainwindow.h"
+#include "messagecapture.h"
 #include "modalcloser.h"
 #include "modeltable.h"
 #include "passworddlg.h"
 #include "qchartviewerlabel.h"
 #include "qledindicator.h"
 #include "qprogressindicator.h"
+#include "statuslog.h"
 #include "translation.h"
 #include "ui_mainwindow.h"
 #include "zqchart.h"
@@ -33,7 +35,7 @@ PanelDescription makeDescription(bool tempMode, PanelDescription::AfterRefresh a
 {
     return {END_SEQ, ERROR_SEQ, "ATCXA\r\n", FIRST_SEQ,
             {"ATCX"}, {"ATCX", "ATCFTRST", "ATCEXTM"}, {"ATCD"}, {"ATCMODE"},
-            tempMode, "TestPanel::parsingTemp() TEMPMODE : ", after,
+            tempMode, "EnginePanel::parsingTemp() TEMPMODE : ", after,
             7, "Last Calibration Time",
             "Factory Reset", "the Factory Reset is failed!"};
 }
@@ -44,11 +46,11 @@ const PanelDescription kWithUnit = makeDescription(true, PanelDescription::Celsi
 // A panel of two channels whose parsers follow orders written in the reply lines:
 // "END" ends the sequence, "ERR" fails it, "NEXT" queues the next query, "FTRST" and
 // "EXTM" are the factory-reset and calibration-time echoes.
-class TestPanel : public CalibratorPanel
+class EnginePanel : public CalibratorPanel
 {
     Q_OBJECT
 public:
-    TestPanel(PanelDescription const& desc, QWidget* parent)
+    EnginePanel(PanelDescription const& desc, QWidget* parent)
         : CalibratorPanel(desc, 3, "SN1", parent)
     {
         auto* top = new QVBoxLayout(this);
@@ -162,53 +164,6 @@ protected:
     void onSendFailure(unsigned mode) override { hooks << QString("sendFailure %1").arg(mode); }
 };
 
-// Debug lines written while it exists, with the milliseconds since it was made.
-class DebugCapture
-{
-public:
-    DebugCapture()
-    {
-        s_current = this;
-        m_clock.start();
-        m_previous = qInstallMessageHandler(&DebugCapture::handler);
-    }
-    ~DebugCapture()
-    {
-        qInstallMessageHandler(m_previous);
-        s_current = nullptr;
-    }
-    QStringList lines() const { return m_lines; }
-    QStringList matching(QString const& part) const { return m_lines.filter(part); }
-    // Milliseconds at which the first line containing part was written; -1 if none.
-    qint64 when(QString const& part) const
-    {
-        for (int i = 0; i < m_lines.size(); ++i)
-            if (m_lines.at(i).contains(part))
-                return m_times.at(i);
-        return -1;
-    }
-    qint64 now() const { return m_clock.elapsed(); }
-    void clear()
-    {
-        m_lines.clear();
-        m_times.clear();
-    }
-
-private:
-    static void handler(QtMsgType, QMessageLogContext const&, QString const& msg)
-    {
-        if (s_current) {
-            s_current->m_lines << msg;
-            s_current->m_times << s_current->m_clock.elapsed();
-        }
-    }
-    static DebugCapture* s_current;
-    QtMessageHandler m_previous;
-    QElapsedTimer m_clock;
-    QStringList m_lines;
-    QList<qint64> m_times;
-};
-DebugCapture* DebugCapture::s_current = nullptr;
 
 int lampState(QLedIndicator* led)
 {
@@ -255,7 +210,7 @@ private slots:
     void texts_inThePanelContext();
 
 private:
-    TestPanel* makePanel(PanelDescription const& desc);
+    EnginePanel* makePanel(PanelDescription const& desc);
     MainWindow* m_window = nullptr;
     ModalCloser* m_closer = nullptr;
 };
@@ -278,13 +233,13 @@ void TestCalibratorPanel::cleanup()
 }
 
 // The panel as the main window holds it, so that its controlEnable is reached.
-TestPanel* TestCalibratorPanel::makePanel(PanelDescription const& desc)
+EnginePanel* TestCalibratorPanel::makePanel(PanelDescription const& desc)
 {
     setCalibratorFactory(62, [&desc](int, QString const&, unsigned, QString const&, QWidget* parent) {
-        return new TestPanel(desc, parent);
+        return new EnginePanel(desc, parent);
     });
     m_window->setVersion("ZQ62v3");
-    return dynamic_cast<TestPanel*>(m_window->calibrator());
+    return dynamic_cast<EnginePanel*>(m_window->calibrator());
 }
 
 void TestCalibratorPanel::replyHelpers_data()
@@ -303,7 +258,7 @@ void TestCalibratorPanel::replyHelpers()
     QFETCH(QString, line);
     QFETCH(QString, keyword);
     QFETCH(QString, value);
-    QCOMPARE(TestPanel::valueAfter(line, keyword), value);
+    QCOMPARE(EnginePanel::valueAfter(line, keyword), value);
 }
 
 void TestCalibratorPanel::channelDigitStaysInRange_data()
@@ -329,7 +284,7 @@ void TestCalibratorPanel::channelDigitStaysInRange()
     QFETCH(int, channelCount);
     QFETCH(int, expected);
     ChannelCount = channelCount;
-    QCOMPARE(TestPanel::channelDigit(text, channels), expected);
+    QCOMPARE(EnginePanel::channelDigit(text, channels), expected);
 }
 
 void TestCalibratorPanel::liveFieldsAndValues_data()
@@ -353,12 +308,12 @@ void TestCalibratorPanel::liveFieldsAndValues()
     QFETCH(QString, line);
     QFETCH(QStringList, fields);
     QFETCH(QList<double>, values);
-    const QStringList got = TestPanel::liveFields(line, "ATCD", 2);
+    const QStringList got = EnginePanel::liveFields(line, "ATCD", 2);
     QCOMPARE(got, fields);
     for (int i = 0; i < 2; ++i)
         QCOMPARE(CalibratorPanel::liveValue(got.at(i)), values.at(i));
     // Fewer fields than channels: the whole rest goes to the first, even with commas.
-    QCOMPARE(TestPanel::liveFields("ATCQ1,2,3", "ATCQ", 4), QStringList({"1,2,3", "", "", ""}));
+    QCOMPARE(EnginePanel::liveFields("ATCQ1,2,3", "ATCQ", 4), QStringList({"1,2,3", "", "", ""}));
 }
 
 void TestCalibratorPanel::commandGoesOutAfterCommandDelay_data()
@@ -371,28 +326,30 @@ void TestCalibratorPanel::commandGoesOutAfterCommandDelay_data()
 void TestCalibratorPanel::commandGoesOutAfterCommandDelay()
 {
     QFETCH(int, delay);
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     CommandDelay = delay;
-    DebugCapture log;
+    MessageCapture log;
+    StatusLog shown(m_window);
     panel->queue(REFRESH, FIRST_SEQ, "ATCXA\r\n");
-    const qint64 queued = log.now();
+    const qint64 queued = shown.now();
     QCOMPARE(panel->mode(), unsigned(REFRESH));
     QVERIFY(panel->progress()->isAnimated());
     QVERIFY(!panel->group->isEnabled());
     QVERIFY(!m_window->pollTimer()->isActive());
-    QTRY_VERIFY_WITH_TIMEOUT(log.when("writeCommand(") >= 0, delay + 2000);
-    const qint64 sent = log.when("writeCommand(");
+    // The send fails at once (no port), and says so.
+    QTRY_VERIFY_WITH_TIMEOUT(shown.when("error! refresh calibration settings.") >= 0, delay + 2000);
+    const qint64 sent = shown.when("error! refresh calibration settings.");
     QVERIFY2(sent - queued >= delay - 1, qPrintable(QString::number(sent - queued)));
     QVERIFY2(sent - queued < delay + 400, qPrintable(QString::number(sent - queued)));
-    QCOMPARE(log.matching("writeCommand(").first(), QString("writeCommand( \"ATCXA[CR][LF]\" ), mode= 1"));
+    QCOMPARE(log.messages().filter("writeCommand(").first(), QString("writeCommand( \"ATCXA[CR][LF]\" ), mode= 1"));
     QTRY_COMPARE(m_closer->count(), 1);
 }
 
 void TestCalibratorPanel::newestQueuedCommandGoesOutOnce()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     CommandDelay = 100;
-    DebugCapture log;
+    MessageCapture log;
     // A double click on REFRESH: the newest query goes out once, and a timer that
     // finds nothing waiting neither sends nor reports anything.
     panel->queue(REFRESH, FIRST_SEQ, "ATCXA\r\n");
@@ -400,23 +357,23 @@ void TestCalibratorPanel::newestQueuedCommandGoesOutOnce()
     panel->queue(REFRESH, NEXT_SEQ, "ATCXB\r\n");
     QTRY_COMPARE(m_closer->count(), 1);
     QTest::qWait(300);
-    QCOMPARE(log.matching("writeCommand("), QStringList({"writeCommand( \"ATCXB[CR][LF]\" ), mode= 1"}));
-    QCOMPARE(log.matching("!! FAIL").size(), 1);
+    QCOMPARE(log.messages().filter("writeCommand("), QStringList({"writeCommand( \"ATCXB[CR][LF]\" ), mode= 1"}));
+    QCOMPARE(log.messages().filter("!! FAIL").size(), 1);
     QCOMPARE(m_closer->count(), 1);
 }
 
 void TestCalibratorPanel::refreshStartsFromAnyState()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     panel->enter(APPLY, 6);
     panel->hooks.clear();
-    DebugCapture log;
+    MessageCapture log;
     panel->writeRefresh();
     QCOMPARE(panel->hooks, QStringList({"clearAll", "setSensorMode", "setModbusMode"}));
     QCOMPARE(panel->mode(), unsigned(REFRESH));
     QCOMPARE(panel->seq(), unsigned(FIRST_SEQ));
     QCOMPARE(panel->pendingCommand(), QString("ATCXA\r\n"));
-    QCOMPARE(log.lines().first(), QString("=============REFRESH MODE============="));
+    QCOMPARE(log.messages().first(), QString("=============REFRESH MODE============="));
     // The start text is replaced at once by the poll stop.
     QCOMPARE(m_window->statusBar()->currentMessage(), QString("Timer Stop."));
 }
@@ -447,11 +404,11 @@ void TestCalibratorPanel::keywordFilterAndBanners()
     QFETCH(QString, line);
     QFETCH(QString, banner);
     QFETCH(QString, parsed);
-    TestPanel* panel = makePanel(tempMode ? kWithUnit : kPlain);
+    EnginePanel* panel = makePanel(tempMode ? kWithUnit : kPlain);
     panel->enter(mode, FIRST_SEQ);
-    DebugCapture log;
+    MessageCapture log;
     panel->readData(line);
-    QVERIFY(log.lines().contains(banner));
+    QVERIFY(log.messages().contains(banner));
     QCOMPARE(panel->parsed, parsed.isEmpty() ? QStringList() : QStringList{parsed});
     // A line no parser takes changes nothing but the RX lamp.
     if (parsed.isEmpty()) {
@@ -483,7 +440,7 @@ void TestCalibratorPanel::endingsUnlockAndShowTheirBoxLast()
     QFETCH(QString, status);
     QFETCH(QString, box);
     QFETCH(QString, hook);
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     panel->queue(mode, FIRST_SEQ, "ATCXA\r\n");
     panel->enter(mode, FIRST_SEQ);
     panel->hooks.clear();
@@ -495,7 +452,7 @@ void TestCalibratorPanel::endingsUnlockAndShowTheirBoxLast()
         unlockedAtBox = panel->mode() == DEFAULT && panel->group->isEnabled()
                         && m_window->pollTimer()->isActive() && !panel->progress()->isAnimated();
     });
-    DebugCapture log;
+    MessageCapture log;
     panel->readData(line);
     QTRY_COMPARE(m_closer->count(), box.isEmpty() ? 0 : 1);
     QCOMPARE(m_closer->texts(), box.isEmpty() ? QStringList() : QStringList{box});
@@ -504,7 +461,7 @@ void TestCalibratorPanel::endingsUnlockAndShowTheirBoxLast()
         QVERIFY(unlockedAtBox);
         QCOMPARE(statusAtBox, status);
     }
-    QVERIFY(log.lines().contains(box.isEmpty() ? "END_SEQ" : "ERROR SEQ"));
+    QVERIFY(log.messages().contains(box.isEmpty() ? "END_SEQ" : "ERROR SEQ"));
     QVERIFY(panel->hooks.contains(hook));
     QCOMPARE(panel->mode(), unsigned(DEFAULT));
     QCOMPARE(panel->seq(), 0u);
@@ -517,16 +474,16 @@ void TestCalibratorPanel::endingsUnlockAndShowTheirBoxLast()
 
 void TestCalibratorPanel::endingCancelsWaitingCommand()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     CommandDelay = 100;
-    DebugCapture log;
+    MessageCapture log;
     // A late reply ends the sequence while its next command still waits: nothing may
     // go out afterwards in DEFAULT (it would lock the panel for good).
     panel->queue(REFRESH, FIRST_SEQ, "ATCXA\r\n");
     panel->readData("ATCXEND");
     QCOMPARE(panel->pendingCommand(), QString());
     QTest::qWait(300);
-    QVERIFY(log.matching("writeCommand(").isEmpty());
+    QVERIFY(log.messages().filter("writeCommand(").isEmpty());
     QCOMPARE(m_closer->count(), 0);
     QVERIFY(panel->group->isEnabled());
     QVERIFY(m_window->pollTimer()->isActive());
@@ -536,13 +493,13 @@ void TestCalibratorPanel::endingCancelsWaitingCommand()
     panel->readData("ATCXERR");
     QTRY_COMPARE(m_closer->count(), 1);
     QTest::qWait(300);
-    QVERIFY(log.matching("writeCommand(").isEmpty());
+    QVERIFY(log.messages().filter("writeCommand(").isEmpty());
     QCOMPARE(m_closer->count(), 1);
 }
 
 void TestCalibratorPanel::sendFailureInRefreshUnlocksAfterTheBox()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     panel->hooks.clear();
     QString statusAtBox;
     bool lockedAtBox = false;
@@ -551,14 +508,14 @@ void TestCalibratorPanel::sendFailureInRefreshUnlocksAfterTheBox()
         lockedAtBox = panel->mode() == REFRESH && !panel->group->isEnabled()
                       && !m_window->pollTimer()->isActive() && !panel->progress()->isAnimated();
     });
-    DebugCapture log;
+    MessageCapture log;
     panel->writeRefresh();
     QTRY_COMPARE(m_closer->count(), 1);
     QCOMPARE(m_closer->titles(), QStringList{"ERROR"});
     QCOMPARE(m_closer->texts(), QStringList{"error! refresh calibration settings..."});
     QCOMPARE(statusAtBox, QString("error! refresh calibration settings."));
     QVERIFY(lockedAtBox);
-    QVERIFY(log.lines().contains("!! FAIL - ( \"ATCXA[CR][LF]\" ), mode= 1"));
+    QVERIFY(log.messages().contains("!! FAIL - ( \"ATCXA[CR][LF]\" ), mode= 1"));
     QVERIFY(panel->hooks.contains("sendFailure 1"));
     QCOMPARE(panel->mode(), unsigned(DEFAULT));
     QCOMPARE(panel->seq(), 0u);
@@ -566,12 +523,12 @@ void TestCalibratorPanel::sendFailureInRefreshUnlocksAfterTheBox()
     QVERIFY(m_window->pollTimer()->isActive());
     // No retry.
     QTest::qWait(200);
-    QCOMPARE(log.matching("writeCommand(").size(), 1);
+    QCOMPARE(log.messages().filter("writeCommand(").size(), 1);
 }
 
 void TestCalibratorPanel::sendFailureInApplyUnlocksFirstAndRefreshes()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     CommandDelay = 300;
     delete m_closer;
     m_closer = new ModalCloser(200);
@@ -591,7 +548,7 @@ void TestCalibratorPanel::sendFailureInApplyUnlocksFirstAndRefreshes()
     });
     watch.start(2);
     m_closer->setInspector([&](QWidget*) { stateAtBox << state(); });
-    DebugCapture log;
+    MessageCapture log;
     panel->queue(APPLY, FIRST_SEQ, "ATCXA 1\r\n");
     QTRY_COMPARE_WITH_TIMEOUT(m_closer->count(), 1, 3000);
     QVERIFY(panel->hooks.contains("sendFailure 4"));
@@ -608,12 +565,12 @@ void TestCalibratorPanel::sendFailureInApplyUnlocksFirstAndRefreshes()
     QTRY_COMPARE(m_closer->count(), 2);
     QCOMPARE(m_closer->texts(), QStringList({"error! apply calibration settings...",
                                             "error! refresh calibration settings..."}));
-    QCOMPARE(log.matching("writeCommand(").size(), 2);
+    QCOMPARE(log.messages().filter("writeCommand(").size(), 2);
 }
 
 void TestCalibratorPanel::unitSendFailureShowsBothBoxes()
 {
-    TestPanel* panel = makePanel(kWithUnit);
+    EnginePanel* panel = makePanel(kWithUnit);
     QStringList statusAtBox;
     m_closer->setInspector([&](QWidget*) { statusAtBox << m_window->statusBar()->currentMessage(); });
     // Fahrenheit asked while Celsius is held: reported by the unit held.
@@ -658,14 +615,14 @@ void TestCalibratorPanel::unitReply()
     QFETCH(bool, celsius);
     QFETCH(QString, status);
     QFETCH(QString, box);
-    TestPanel* panel = makePanel(kWithUnit);
+    EnginePanel* panel = makePanel(kWithUnit);
     panel->setHeldUnit(heldCelsius);
     panel->queue(TEMPMODE, 0, QString());
     panel->enter(TEMPMODE, 0);
     panel->hooks.clear();
     bool unlockedAtBox = false;
     m_closer->setInspector([&](QWidget*) { unlockedAtBox = panel->mode() == DEFAULT && panel->group->isEnabled(); });
-    DebugCapture log;
+    MessageCapture log;
     panel->readData(line);
     QTRY_COMPARE(m_closer->texts(), box.isEmpty() ? QStringList() : QStringList{box});
     if (!box.isEmpty())
@@ -679,34 +636,36 @@ void TestCalibratorPanel::unitReply()
     QVERIFY(panel->group->isEnabled());
     QVERIFY(m_window->pollTimer()->isActive());
     QVERIFY(!panel->progress()->isAnimated());
-    QVERIFY(log.lines().contains(QString("TestPanel::parsingTemp() TEMPMODE :  ") + (celsius ? "true" : "false")));
+    QVERIFY(log.messages().contains(QString("EnginePanel::parsingTemp() TEMPMODE :  ") + (celsius ? "true" : "false")));
 }
 
 void TestCalibratorPanel::unitChangeOnlyFromDefault()
 {
-    TestPanel* panel = makePanel(kWithUnit);
+    EnginePanel* panel = makePanel(kWithUnit);
     CommandDelay = 100;
-    DebugCapture log;
+    MessageCapture log;
     panel->enter(APPLY, FIRST_SEQ);
     panel->slotChangeTempMode(101);
     QTest::qWait(250);
-    QVERIFY(log.matching("writeCommand(").isEmpty());
+    QVERIFY(log.messages().filter("writeCommand(").isEmpty());
 
     panel->enter(DEFAULT, 0);
-    const qint64 clicked = log.now();
+    StatusLog shown(m_window);
+    const qint64 clicked = shown.now();
     panel->slotChangeTempMode(101);
     QVERIFY(!panel->group->isEnabled());
     QVERIFY(panel->progress()->isAnimated());
     QCOMPARE(panel->mode(), unsigned(DEFAULT));
-    QTRY_VERIFY(log.when("writeCommand(") >= 0);
-    QVERIFY(log.when("writeCommand(") - clicked >= 99);
-    QCOMPARE(log.matching("writeCommand(").first(), QString("writeCommand( \"ATCF[CR][LF]\" ), mode= 2"));
+    const QString sending = "change the device's temperature mode to the fahrenheit mode...";
+    QTRY_VERIFY(shown.when(sending) >= 0);
+    QVERIFY(shown.when(sending) - clicked >= 99);
+    QCOMPARE(log.messages().filter("writeCommand(").first(), QString("writeCommand( \"ATCF[CR][LF]\" ), mode= 2"));
     QTRY_COMPARE(m_closer->count(), 2);
 }
 
 void TestCalibratorPanel::lampsFlashIndependently()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     QCOMPARE(lampState(panel->ledTx()), 1);
     QCOMPARE(lampState(panel->ledRx()), 1);
     QElapsedTimer clock;
@@ -729,7 +688,7 @@ void TestCalibratorPanel::lampsFlashIndependently()
 
 void TestCalibratorPanel::pollStampsTheChartTime()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     // Without a port the poll write fails, but the lamp and the time are still taken.
     const QDateTime before = QDateTime::currentDateTime();
     QVERIFY(!panel->writeData("ATCD\r\n"));
@@ -742,7 +701,7 @@ void TestCalibratorPanel::pollStampsTheChartTime()
     QTRY_COMPARE(m_closer->count(), 1);
     QCOMPARE(panel->lastWrite(), stamp);
     // A panel without a main window neither flashes nor stamps.
-    TestPanel lone(kPlain, nullptr);
+    EnginePanel lone(kPlain, nullptr);
     const QDateTime loneStamp = lone.lastWrite();
     QTest::qWait(5);
     QVERIFY(!lone.writeData("ATCD\r\n"));
@@ -752,7 +711,7 @@ void TestCalibratorPanel::pollStampsTheChartTime()
 
 void TestCalibratorPanel::liveReadingsOnLcdsAndCharts()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     panel->writeData("ATCD\r\n");
     const double x = panel->time();
     panel->readData("ATCD23.45,56.70");
@@ -784,7 +743,7 @@ void TestCalibratorPanel::liveReadingsOnLcdsAndCharts()
 
 void TestCalibratorPanel::calibrationTimeBehindPassword()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     m_closer->setAnswer(QMessageBox::Yes);
     // Yes in DEFAULT: the password dialog opens (the closer then closes it too).
     panel->slotExecDateTime();
@@ -836,7 +795,7 @@ void TestCalibratorPanel::calibrationTimeBehindPassword()
 
 void TestCalibratorPanel::factoryReset()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     CommandDelay = 1000;
     delete m_closer;
     m_closer = new ModalCloser(150);
@@ -880,8 +839,8 @@ void TestCalibratorPanel::factoryReset()
 
 void TestCalibratorPanel::panelRemovedWhileItsBoxIsOpen()
 {
-    TestPanel* panel = makePanel(kWithUnit);
-    QPointer<TestPanel> watch(panel);
+    EnginePanel* panel = makePanel(kWithUnit);
+    QPointer<EnginePanel> watch(panel);
     // The instrument goes away while the refresh error box is open.
     m_closer->setInspector([&](QWidget* box) {
         QVERIFY(box->parentWidget() == m_window);
@@ -916,7 +875,7 @@ class ContextTranslator : public QTranslator
 public:
     QString translate(const char* context, const char* source, const char*, int) const override
     {
-        if (QByteArray(context) == "TestPanel" && QByteArray(source) == "error! write command.")
+        if (QByteArray(context) == "EnginePanel" && QByteArray(source) == "error! write command.")
             return "panel wording";
         if (QByteArray(context) == "CalibratorPanel")
             return "engine wording";
@@ -928,7 +887,7 @@ public:
 
 void TestCalibratorPanel::texts_inThePanelContext()
 {
-    TestPanel* panel = makePanel(kPlain);
+    EnginePanel* panel = makePanel(kPlain);
     ContextTranslator contexts;
     QCoreApplication::installTranslator(&contexts);
     QCOMPARE(panel->translated("error! write command."), QString("panel wording"));

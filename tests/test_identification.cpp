@@ -191,7 +191,7 @@ void TestIdentification::setVersionRejects_data()
     QTest::newRow("unknown ZQ model") << "ZQ991v0" << true;
     QTest::newRow("series word only") << "ZQ" << true;
     QTest::newRow("unreadable") << "HV700K3-XY1v0" << true;
-    QTest::newRow("no panel built for the model") << "ZQ621v5" << false;
+    QTest::newRow("no panel built for the model") << "ZQ841v5" << false;
 }
 
 void TestIdentification::setVersionRejects()
