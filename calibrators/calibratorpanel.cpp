@@ -61,6 +61,17 @@ const char* const kFactoryResetTitle = QT_TRANSLATE_NOOP("CalibratorPanel", "Fac
 const char* const kFactoryResetQuestion = QT_TRANSLATE_NOOP("CalibratorPanel", "Your work will be erased. Would you like to continue?");
 const char* const kFactoryResetDone = QT_TRANSLATE_NOOP("CalibratorPanel", "the Factory Reset is completed.");
 
+// Status texts of a sequence's two endings, and the box of the error.
+struct EndingTexts
+{
+    const char* ok;
+    const char* error;
+    const char* errorBox;
+};
+const EndingTexts kRefreshTexts = {kRefreshOk, kRefreshError, kRefreshErrorBox};
+const EndingTexts kApplyTexts = {kApplyOk, kApplyError, kApplyErrorBox};
+const EndingTexts kSensorTexts = {kSensorOk, kSensorError, kSensorErrorBox};
+
 bool containsAny(QString const& line, QStringList const& keywords)
 {
     for (QString const& k : keywords)
@@ -466,95 +477,38 @@ void CalibratorPanel::readData(QString line)
 
 void CalibratorPanel::finishSequence()
 {
-    const bool end = m_seq == m_desc.endSeq;
-    const bool error = m_seq == m_desc.errorSeq;
-    if (!end && !error)
+    if (m_mode != REFRESH && m_mode != APPLY && m_mode != SENSORTYPE)
         return;
-    switch (m_mode) {
-    case REFRESH:
-        end ? endRefresh() : errorRefresh();
-        break;
-    case APPLY:
-        end ? endApply() : errorApply();
-        break;
-    case SENSORTYPE:
-        end ? endSensorType() : errorSensorType();
-        break;
-    default:
-        break;
+    if (m_seq == m_desc.endSeq)
+        endSequence(m_mode, true);
+    else if (m_seq == m_desc.errorSeq)
+        endSequence(m_mode, false);
+}
+
+// Every ending resets the step, drops a command still waiting, runs the panel's extras,
+// shows its text and unlocks; an error shows its box last. A successful REFRESH goes on
+// with afterRefreshSuccess() instead of unlocking.
+void CalibratorPanel::endSequence(unsigned mode, bool success)
+{
+    const EndingTexts& texts = mode == REFRESH ? kRefreshTexts : mode == APPLY ? kApplyTexts : kSensorTexts;
+
+    qDebug() << (success ? "END_SEQ" : "ERROR SEQ");
+    m_seq = 0;
+    cancelQueued();
+    if (success && mode == SENSORTYPE)
+        setSensorMode();
+    if (success && mode == REFRESH)
+        m_mode = DEFAULT;
+    onSequenceEnd(mode, success);
+    status(success ? texts.ok : texts.error);
+    if (success && mode == REFRESH) {
+        afterRefreshSuccess();
+        return;
     }
-}
-
-// Every tail resets the step, drops a command still waiting, unlocks, and shows its
-// box last.
-void CalibratorPanel::endRefresh()
-{
-    qDebug() << "END_SEQ";
-    m_mode = DEFAULT;
-    m_seq = 0;
-    cancelQueued();
-    onSequenceEnd(REFRESH, true);
-    status(kRefreshOk);
-    afterRefreshSuccess();
-}
-
-void CalibratorPanel::errorRefresh()
-{
-    qDebug() << "ERROR SEQ";
-    m_seq = 0;
-    cancelQueued();
-    onSequenceEnd(REFRESH, false);
-    status(kRefreshError);
     m_mode = DEFAULT;
     unlockUi();
-    criticalBox("ERROR", trPanel(kRefreshErrorBox));
-}
-
-void CalibratorPanel::endApply()
-{
-    qDebug() << "END_SEQ";
-    m_seq = 0;
-    cancelQueued();
-    status(kApplyOk);
-    onSequenceEnd(APPLY, true);
-    m_mode = DEFAULT;
-    unlockUi();
-}
-
-void CalibratorPanel::errorApply()
-{
-    qDebug() << "ERROR SEQ";
-    m_seq = 0;
-    cancelQueued();
-    status(kApplyError);
-    onSequenceEnd(APPLY, false);
-    m_mode = DEFAULT;
-    unlockUi();
-    criticalBox("ERROR", trPanel(kApplyErrorBox));
-}
-
-void CalibratorPanel::endSensorType()
-{
-    qDebug() << "END_SEQ";
-    setSensorMode();
-    m_seq = 0;
-    cancelQueued();
-    onSequenceEnd(SENSORTYPE, true);
-    status(kSensorOk);
-    m_mode = DEFAULT;
-    unlockUi();
-}
-
-void CalibratorPanel::errorSensorType()
-{
-    qDebug() << "ERROR SEQ";
-    m_seq = 0;
-    cancelQueued();
-    onSequenceEnd(SENSORTYPE, false);
-    status(kSensorError);
-    m_mode = DEFAULT;
-    unlockUi();
-    criticalBox("ERROR", trPanel(kSensorErrorBox));
+    if (!success)
+        criticalBox("ERROR", trPanel(texts.errorBox));
 }
 
 // ---- temperature unit -----------------------------------------------------

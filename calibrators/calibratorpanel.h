@@ -224,12 +224,7 @@ private:
     void unitFailure();
     void unlockAfterSendFailure();
     void finishSequence();
-    void endRefresh();
-    void errorRefresh();
-    void endApply();
-    void errorApply();
-    void endSensorType();
-    void errorSensorType();
+    void endSequence(unsigned mode, bool success);
 
     QTimer* m_writeTimer = nullptr;
 };

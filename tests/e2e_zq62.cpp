@@ -62,6 +62,23 @@ InstrumentSimulator* startZq62(E2eRig& rig)
     return waitIdle(rig) ? sim : nullptr;
 }
 
+// A ZQ62 plugged in and read out, its panel idle and the instrument's log cleared.
+struct ReadyZq62
+{
+    ReadyZq62()
+    {
+        sim = startZq62(rig);
+        panel = zq62(rig);
+        ui = panel ? panel->form() : nullptr;
+        if (sim)
+            sim->clearLog();
+    }
+    E2eRig rig;
+    InstrumentSimulator* sim = nullptr;
+    Zq62Calibrator* panel = nullptr;
+    Ui::Zq62Calibrator* ui = nullptr;
+};
+
 void pressApply(Zq62Calibrator* panel, int channel)
 {
     auto* button = panel->findChild<QToolButton*>(QString("toolButton_offset_apply_ch%1").arg(channel));
@@ -194,113 +211,101 @@ void E2eZq62::plugInRefreshesThenPolls()
 
 void E2eZq62::liveFieldsWithoutANumber()
 {
-    E2eRig rig;
-    InstrumentSimulator* sim = startZq62(rig);
-    QVERIFY(sim);
-    Zq62Calibrator* panel = zq62(rig);
-    sim->setReadings({"----", "x1"});
-    const int polls = sim->count("ATCD");
-    QVERIFY(sim->waitForCommand("ATCD", 3000, polls + 1));
-    QTRY_COMPARE(panel->form()->lcdNumber_ch1->value(), 0.0);
-    QTRY_COMPARE(panel->chart(1)->values()[kLast], NoValue);
-    QCOMPARE(panel->chart(0)->values()[kLast], NoValue);
+    ReadyZq62 z;
+    QVERIFY(z.panel);
+    z.sim->setReadings({"----", "x1"});
+    const int polls = z.sim->count("ATCD");
+    QVERIFY(z.sim->waitForCommand("ATCD", 3000, polls + 1));
+    QTRY_COMPARE(z.panel->form()->lcdNumber_ch1->value(), 0.0);
+    QTRY_COMPARE(z.panel->chart(1)->values()[kLast], NoValue);
+    QCOMPARE(z.panel->chart(0)->values()[kLast], NoValue);
     // One field only: the second channel has no value, not 0.
-    sim->setReadings({"21.50"});
-    QVERIFY(sim->waitForCommand("ATCD", 3000, polls + 2));
-    QTRY_COMPARE(panel->chart(0)->values()[kLast], 21.5);
-    QCOMPARE(panel->chart(1)->values()[kLast], NoValue);
+    z.sim->setReadings({"21.50"});
+    QVERIFY(z.sim->waitForCommand("ATCD", 3000, polls + 2));
+    QTRY_COMPARE(z.panel->chart(0)->values()[kLast], 21.5);
+    QCOMPARE(z.panel->chart(1)->values()[kLast], NoValue);
 }
 
 void E2eZq62::offsetApplyEndsOnTheEcho()
 {
-    E2eRig rig;
-    InstrumentSimulator* sim = startZq62(rig);
-    QVERIFY(sim);
-    Zq62Calibrator* panel = zq62(rig);
-    Ui::Zq62Calibrator* ui = panel->form();
-    sim->clearLog();
-    StatusLog shown(rig.window());
-    ui->doubleSpinBox_offset_ch2->setValue(-0.25);
+    ReadyZq62 z;
+    QVERIFY(z.panel);
+    StatusLog shown(z.rig.window());
+    z.ui->doubleSpinBox_offset_ch2->setValue(-0.25);
     const qint64 pressed = InstrumentSimulator::now();
-    pressApply(panel, 2);
-    QCOMPARE(panel->mode(), unsigned(APPLY));
-    QVERIFY(!ui->groupBox_ch2->isEnabled());
-    QVERIFY(sim->waitForCommand("ATCOFF2 -0.25"));
-    const qint64 sent = sim->timesOf("ATCOFF2 -0.25").first();
+    pressApply(z.panel, 2);
+    QCOMPARE(z.panel->mode(), unsigned(APPLY));
+    QVERIFY(!z.ui->groupBox_ch2->isEnabled());
+    QVERIFY(z.sim->waitForCommand("ATCOFF2 -0.25"));
+    const qint64 sent = z.sim->timesOf("ATCOFF2 -0.25").first();
     QVERIFY2(sent - pressed >= CommandDelay - 1 && sent - pressed < CommandDelay + kSlackMs,
              qPrintable(QString::number(sent - pressed)));
-    QVERIFY(waitIdle(rig));
-    QCOMPARE(sim->setting("ATCOFF2"), QByteArray("-0.25"));
-    QCOMPARE(ui->doubleSpinBox_offset_ch2->value(), -0.25);
+    QVERIFY(waitIdle(z.rig));
+    QCOMPARE(z.sim->setting("ATCOFF2"), QByteArray("-0.25"));
+    QCOMPARE(z.ui->doubleSpinBox_offset_ch2->value(), -0.25);
     QVERIFY(shown.contains("success! apply calibration settings."));
     // The echo ends the apply: no refresh follows.
     QTest::qWait(500);
-    for (QByteArray const& line : sim->commandLines())
+    for (QByteArray const& line : z.sim->commandLines())
         QVERIFY2(line == "ATCOFF2 -0.25" || line == "ATCD", line.constData());
-    QVERIFY(ui->groupBox_ch2->isEnabled());
+    QVERIFY(z.ui->groupBox_ch2->isEnabled());
 }
 
 void E2eZq62::unitChangeAndItsFailure()
 {
-    E2eRig rig;
-    InstrumentSimulator* sim = startZq62(rig);
-    QVERIFY(sim);
-    Zq62Calibrator* panel = zq62(rig);
-    Ui::Zq62Calibrator* ui = panel->form();
-    sim->clearLog();
+    ReadyZq62 z;
+    QVERIFY(z.panel);
 
-    ui->radioButton_fahrenheit->click();
-    QVERIFY(sim->waitForCommand("ATCF"));
-    QVERIFY(waitIdle(rig));
-    QVERIFY(!panel->isCelsius());
-    QCOMPARE(sim->setting("ATCUNIT"), QByteArray("F"));
-    QVERIFY(ui->radioButton_fahrenheit->isChecked());
-    QCOMPARE(ui->label_unit_ch1->text(), QString::fromUtf8("\u00B0F"));
+    z.ui->radioButton_fahrenheit->click();
+    QVERIFY(z.sim->waitForCommand("ATCF"));
+    QVERIFY(waitIdle(z.rig));
+    QVERIFY(!z.panel->isCelsius());
+    QCOMPARE(z.sim->setting("ATCUNIT"), QByteArray("F"));
+    QVERIFY(z.ui->radioButton_fahrenheit->isChecked());
+    QCOMPARE(z.ui->label_unit_ch1->text(), QString::fromUtf8("\u00B0F"));
     // The offset stays in Celsius.
-    QCOMPARE(ui->doubleSpinBox_offset_ch1->suffix(), QString::fromUtf8(" \u00B0C"));
-    QVERIFY(rig.status().startsWith("success! apply the device's temperature mode to the fahrenheit mode."));
+    QCOMPARE(z.ui->doubleSpinBox_offset_ch1->suffix(), QString::fromUtf8(" \u00B0C"));
+    QVERIFY(z.rig.status().startsWith("success! apply the device's temperature mode to the fahrenheit mode."));
 
     // The instrument refuses the change back: an error, and the radio shows Fahrenheit.
-    sim->setReply("ATCC", {"ATCC FAIL"});
+    z.sim->setReply("ATCC", {"ATCC FAIL"});
     ModalCloser closer(50);
     bool unlockedAtBox = false;
-    closer.setInspector([&](QWidget*) { unlockedAtBox = idle(rig) && ui->groupBox_tempoutput->isEnabled(); });
-    ui->radioButton_celsius->click();
+    closer.setInspector([&](QWidget*) { unlockedAtBox = idle(z.rig) && z.ui->groupBox_tempoutput->isEnabled(); });
+    z.ui->radioButton_celsius->click();
     QTRY_COMPARE_WITH_TIMEOUT(closer.count(), 1, 3000);
     QCOMPARE(closer.titles(), QStringList{"ERROR"});
     QCOMPARE(closer.texts(), QStringList{"error! apply the device's temperature mode to the fahrenheit mode..."});
     QVERIFY(unlockedAtBox);
-    QVERIFY(rig.status().startsWith("error! apply the device's temperature mode to the fahrenheit mode."));
-    QVERIFY(!panel->isCelsius());
-    QVERIFY(ui->radioButton_fahrenheit->isChecked());
-    QCOMPARE(ui->label_unit_ch1->text(), QString::fromUtf8("\u00B0F"));
-    QCOMPARE(sim->setting("ATCUNIT"), QByteArray("F"));
+    QVERIFY(z.rig.status().startsWith("error! apply the device's temperature mode to the fahrenheit mode."));
+    QVERIFY(!z.panel->isCelsius());
+    QVERIFY(z.ui->radioButton_fahrenheit->isChecked());
+    QCOMPARE(z.ui->label_unit_ch1->text(), QString::fromUtf8("\u00B0F"));
+    QCOMPARE(z.sim->setting("ATCUNIT"), QByteArray("F"));
 }
 
 void E2eZq62::refreshButtonRestartsTheSequence()
 {
-    E2eRig rig;
-    InstrumentSimulator* sim = startZq62(rig);
-    QVERIFY(sim);
-    Zq62Calibrator* panel = zq62(rig);
+    ReadyZq62 z;
+    QVERIFY(z.panel);
     ModalCloser closer(0);
     // The instrument stops answering the second query: the panel waits, locked, and
     // REFRESH (outside the locked groups) starts over.
-    sim->removeCommand("ATCOFF2");
-    sim->clearLog();
-    panel->form()->pushButton_refresh->click();
-    QVERIFY(sim->waitForCommand("ATCOFF2"));
+    z.sim->removeCommand("ATCOFF2");
+    z.sim->clearLog();
+    z.panel->form()->pushButton_refresh->click();
+    QVERIFY(z.sim->waitForCommand("ATCOFF2"));
     QTest::qWait(300);
-    QCOMPARE(panel->mode(), unsigned(REFRESH));
-    QVERIFY(!panel->form()->groupBox_ch1->isEnabled());
-    QVERIFY(panel->form()->pushButton_refresh->isEnabled());
+    QCOMPARE(z.panel->mode(), unsigned(REFRESH));
+    QVERIFY(!z.panel->form()->groupBox_ch1->isEnabled());
+    QVERIFY(z.panel->form()->pushButton_refresh->isEnabled());
 
     // A double click starts it once more: the query goes out once.
-    panel->form()->pushButton_refresh->click();
-    panel->form()->pushButton_refresh->click();
-    QVERIFY(sim->waitForCommand("ATCOFF2", 3000, 2));
+    z.panel->form()->pushButton_refresh->click();
+    z.panel->form()->pushButton_refresh->click();
+    QVERIFY(z.sim->waitForCommand("ATCOFF2", 3000, 2));
     QTest::qWait(300);
-    QCOMPARE(sim->commandLines(), QByteArrayList({"ATCOFF1", "ATCOFF2", "ATCOFF1", "ATCOFF2"}));
+    QCOMPARE(z.sim->commandLines(), QByteArrayList({"ATCOFF1", "ATCOFF2", "ATCOFF1", "ATCOFF2"}));
     QCOMPARE(closer.count(), 0);
 }
 
@@ -340,19 +345,17 @@ void E2eZq62::garbledRefreshReplyEndsInTheErrorBox()
 
 void E2eZq62::garbledApplyEchoEndsInTheErrorBox()
 {
-    E2eRig rig;
-    InstrumentSimulator* sim = startZq62(rig);
-    QVERIFY(sim);
-    Zq62Calibrator* panel = zq62(rig);
-    sim->setReply("ATCOFF1", {"ATCOFF7 2.00"});
+    ReadyZq62 z;
+    QVERIFY(z.panel);
+    z.sim->setReply("ATCOFF1", {"ATCOFF7 2.00"});
     ModalCloser closer(50);
-    panel->form()->doubleSpinBox_offset_ch1->setValue(2);
-    pressApply(panel, 1);
+    z.panel->form()->doubleSpinBox_offset_ch1->setValue(2);
+    pressApply(z.panel, 1);
     QTRY_COMPARE_WITH_TIMEOUT(closer.count(), 1, 3000);
     QCOMPARE(closer.texts(), QStringList{"error! apply calibration settings..."});
-    QVERIFY(rig.status().startsWith("error! apply calibration settings."));
-    QVERIFY(waitIdle(rig));
-    QCOMPARE(panel->form()->doubleSpinBox_offset_ch1->value(), 2.0);
+    QVERIFY(z.rig.status().startsWith("error! apply calibration settings."));
+    QVERIFY(waitIdle(z.rig));
+    QCOMPARE(z.panel->form()->doubleSpinBox_offset_ch1->value(), 2.0);
 }
 
 void E2eZq62::unplugInTheMiddleOfARefresh()
