@@ -1,5 +1,5 @@
-// The ZQ62 panel as a widget: its form, what it shows and what its controls queue.
-// The instrument side runs end to end in e2e_zq62.
+// The ZQ62 panel as a widget: its form and what its controls queue. The instrument side
+// runs end to end in e2e_zq62.
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLCDNumber>
@@ -8,8 +8,6 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "chartview.h"
-#include "globals.h"
 #include "mainwindow.h"
 #include "modalcloser.h"
 #include "qchartviewerlabel.h"
@@ -18,7 +16,6 @@
 #include "resizelabel.h"
 #include "ui_zq62calibrator.h"
 #include "zq62calibrator.h"
-#include "zqchart.h"
 
 class TestZq62Calibrator : public QObject
 {
@@ -27,11 +24,8 @@ private slots:
     void init();
     void cleanup();
     void formAsBuilt();
-    void startsRefreshingAtOnce();
-    void refreshRepliesFillTheOffsets();
     void offsetApplyWritesTwoDecimals_data();
     void offsetApplyWritesTwoDecimals();
-    void liveReadings();
     void controlEnableLeavesRefresh();
 
 private:
@@ -123,37 +117,6 @@ void TestZq62Calibrator::formAsBuilt()
     QCOMPARE(panel()->getCurrentValue(1), 0.0);
 }
 
-void TestZq62Calibrator::startsRefreshingAtOnce()
-{
-    QCOMPARE(panel()->mode(), unsigned(REFRESH));
-    QCOMPARE(panel()->seq(), 4u);
-    QCOMPARE(panel()->pendingCommand(), QString("ATCOFF1\r\n"));
-    QVERIFY(!panel()->form()->groupBox_ch1->isEnabled());
-    QVERIFY(panel()->progress()->isAnimated());
-    // Without a port the query fails: the refresh error box, then unlocked.
-    QTRY_COMPARE(m_closer->texts(), QStringList{"error! refresh calibration settings..."});
-    QCOMPARE(panel()->mode(), unsigned(DEFAULT));
-    QVERIFY(panel()->form()->groupBox_ch1->isEnabled());
-}
-
-void TestZq62Calibrator::refreshRepliesFillTheOffsets()
-{
-    Ui::Zq62Calibrator* ui = panel()->form();
-    panel()->readData("ATCOFF11.50");
-    QCOMPARE(ui->doubleSpinBox_offset_ch1->value(), 1.5);
-    QCOMPARE(panel()->pendingCommand(), QString("ATCOFF2\r\n"));
-    QCOMPARE(panel()->seq(), 4u);
-    // Lines without "ATCOFF" never reach the parser.
-    panel()->readData("ATCD1,2");
-    panel()->readData("OK");
-    QCOMPARE(panel()->pendingCommand(), QString("ATCOFF2\r\n"));
-    // A reply naming no channel of the panel fails the refresh, never indexes past it.
-    panel()->readData("ATCOFF31.00");
-    QTRY_COMPARE(m_closer->texts(), QStringList{"error! refresh calibration settings..."});
-    QCOMPARE(panel()->mode(), unsigned(DEFAULT));
-    QCOMPARE(panel()->pendingCommand(), QString());
-}
-
 void TestZq62Calibrator::offsetApplyWritesTwoDecimals_data()
 {
     QTest::addColumn<int>("channel");
@@ -186,30 +149,6 @@ void TestZq62Calibrator::offsetApplyWritesTwoDecimals()
     QCOMPARE(panel()->mode(), unsigned(DEFAULT));
     QCOMPARE(panel()->pendingCommand(), QString());
     QVERIFY(panel()->form()->groupBox_ch1->isEnabled());
-}
-
-void TestZq62Calibrator::liveReadings()
-{
-    QTRY_COMPARE(panel()->mode(), unsigned(DEFAULT));
-    Ui::Zq62Calibrator* ui = panel()->form();
-    panel()->writeData("ATCD\r\n");
-    const double x = chartTime2(panel()->lastWrite().toSecsSinceEpoch()) + panel()->lastWrite().time().msec() / 1000.0;
-    const int last = ChartView::SampleCount - 1;
-    panel()->readData("ATCD23.45,56.70");
-    QCOMPARE(ui->lcdNumber_ch1->value(), 23.45);
-    QCOMPARE(ui->lcdNumber_ch2->value(), 56.7);
-    QCOMPARE(panel()->chart(0)->timeStamps()[last], x);
-    QCOMPARE(panel()->chart(0)->values()[last], 23.45);
-    QCOMPARE(panel()->chart(1)->values()[last], 56.7);
-    QCOMPARE(panel()->chart(0)->values()[last - 1], NoValue);
-
-    panel()->readData("ATCD----,41");
-    QCOMPARE(panel()->chart(0)->values()[last], NoValue);
-    QCOMPARE(panel()->chart(1)->values()[last], 41.0);
-    // Same poll write: the newest point was replaced, not added.
-    QCOMPARE(panel()->chart(0)->values()[last - 1], NoValue);
-    QCOMPARE(panel()->getCurrentValue(1), 0.0);
-    QCOMPARE(panel()->getCurrentValue(2), 0.0);
 }
 
 void TestZq62Calibrator::controlEnableLeavesRefresh()
