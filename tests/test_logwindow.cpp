@@ -35,7 +35,6 @@ private slots:
     void terminalInsertRules_data();
     void terminalInsertRules();
     void typingAndPastingChangeNothing();
-    void styleSheetFromMembers();
     void savingTheLog();
 
 private:
@@ -206,18 +205,6 @@ void TestLogWindow::typingAndPastingChangeNothing()
     QCOMPARE(keys.at(0).at(0).toInt(), int(Qt::Key_F35));
     QCOMPARE(keys.at(0).at(1).toString(), QString("pasted"));
     QCOMPARE(view.toPlainText(), QString("log\n"));
-}
-
-void TestLogWindow::styleSheetFromMembers()
-{
-    PTermView view;
-    QVERIFY(view.styleSheet().isEmpty());
-    view.setColor(view.getColor());
-    QCOMPARE(view.styleSheet(),
-             QString("QTextEdit { font:50 10pt \"Courier New\";color:rgb(230,230,230);background-color:rgb(95,95,95); }"));
-    QFont italic("Courier New", 12, 75, true);
-    view.setFont(italic);
-    QVERIFY(view.styleSheet().startsWith("QTextEdit { font:italic 75 12pt \"Courier New\";"));
 }
 
 void TestLogWindow::savingTheLog()

@@ -1,6 +1,5 @@
 // Main window: start state, Command Delay menu, status bar, shutdown, translation loading.
 #include <QAction>
-#include <QMenu>
 #include <QStatusBar>
 #include <QTranslator>
 #include <QtTest>
@@ -17,7 +16,6 @@ class TestMainWindow : public QObject
     Q_OBJECT
 private slots:
     void startState();
-    void menusInOrder();
     void commandDelayIsOneExclusiveChoice();
     void controlEnableWithoutPanelSwitchesMenusOnly();
     void statusBarWithoutPort();
@@ -50,27 +48,6 @@ void TestMainWindow::startState()
     w.show();
     QVERIFY(w.selectDevice()->isVisible());
     QVERIFY(w.statusBar()->currentMessage().isEmpty());
-}
-
-void TestMainWindow::menusInOrder()
-{
-    MainWindow w;
-    Ui::MainWindow* ui = w.form();
-    auto names = [](QMenu* menu) {
-        QStringList list;
-        for (QAction* a : menu->actions())
-            list << (a->isSeparator() ? QString("-") : a->objectName());
-        return list;
-    };
-    QCOMPARE(names(ui->menuFile), QStringList({"actionLog_Window", "-", "actionExit"}));
-    QCOMPARE(names(ui->menuDelay), QStringList({"action_delay_50ms", "action_delay_100ms",
-                                                "action_delay_300ms", "action_delay_500ms"}));
-    QCOMPARE(names(ui->menuZQ_Device), QStringList({"actionClose_ZQ_Device", "-", "actionReset_ZQ_Device", "-",
-                                                    "actionAuto_Start_the_first_device"}));
-    QStringList bar;
-    for (QAction* a : ui->menubar->actions())
-        bar << a->text();
-    QCOMPARE(bar, QStringList({"File", "Command Delay", "ZQ Device"}));
 }
 
 void TestMainWindow::commandDelayIsOneExclusiveChoice()
