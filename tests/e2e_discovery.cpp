@@ -129,8 +129,7 @@ void E2eDiscovery::closeKeepsTheDeviceClosedUntilActivated()
     QVERIFY(w->selectDevice()->isVisible());
     QVERIFY(!w->form()->actionClose_ZQ_Device->isEnabled());
 
-    // Neither the next scans nor pulling it out and plugging it in again open it.
-    QTest::qWait(2200);
+    // Not even pulling it out and plugging it in again opens it.
     rig.bench.unplug(a);
     QTRY_VERIFY_WITH_TIMEOUT(rig.chooserTexts().isEmpty(), kScanWaitMs);
     rig.bench.replug(a);
@@ -163,7 +162,6 @@ void E2eDiscovery::resetSendsTheCommandHalfASecondLater()
     QVERIFY(a->receivedBytes().endsWith("\nATCRST\r\n"));
     QTRY_VERIFY(w->calibrator() == nullptr);
     QVERIFY(w->selectDevice()->isVisible());
-    QVERIFY(!w->form()->actionReset_ZQ_Device->isEnabled());
 
     // The port stays open, polling stays off and auto start does not open it again.
     const int polls = a->count("ATCD");

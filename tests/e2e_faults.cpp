@@ -66,16 +66,24 @@ void causeUnderTheBox(Event event, E2eRig& rig, InstrumentSimulator* sim, bool& 
 
 Q_DECLARE_METATYPE(Event)
 
+static void eventRows()
+{
+    QTest::addColumn<Event>("event");
+    QTest::newRow("unplugged") << Event::Unplug;
+    QTest::newRow("closed") << Event::Close;
+    QTest::newRow("reset") << Event::Reset;
+    QTest::newRow("main window closed") << Event::CloseWindow;
+}
+
 class E2eFaults : public QObject
 {
     Q_OBJECT
 private slots:
     void init() { TestPanel::created = TestPanel::destroyed = 0; }
     void secondIdentificationIsIgnored();
-    void deviceEventWhileABoxIsOpen_data();
-    void deviceEventWhileTheNotSupportedBoxIsOpen_data() { deviceEventWhileABoxIsOpen_data(); }
+    void deviceEventWhileTheNotSupportedBoxIsOpen_data() { eventRows(); }
     void deviceEventWhileTheNotSupportedBoxIsOpen();
-    void deviceEventWhileAPanelsBoxIsOpen_data() { deviceEventWhileABoxIsOpen_data(); }
+    void deviceEventWhileAPanelsBoxIsOpen_data() { eventRows(); }
     void deviceEventWhileAPanelsBoxIsOpen();
     void resetIsNotSentToTheNextDevice();
 };
@@ -98,15 +106,6 @@ void E2eFaults::secondIdentificationIsIgnored()
     QCOMPARE(rig.window()->currentModelCode(), 62);
     QCOMPARE(TestPanel::created, 1);
     QCOMPARE(closer.count(), 0);
-}
-
-void E2eFaults::deviceEventWhileABoxIsOpen_data()
-{
-    QTest::addColumn<Event>("event");
-    QTest::newRow("unplugged") << Event::Unplug;
-    QTest::newRow("closed") << Event::Close;
-    QTest::newRow("reset") << Event::Reset;
-    QTest::newRow("main window closed") << Event::CloseWindow;
 }
 
 void E2eFaults::deviceEventWhileTheNotSupportedBoxIsOpen()

@@ -38,15 +38,12 @@ public:
     bool waitOpened(InstrumentSimulator* sim, int timeoutMs = 5000);
     // Waits until no port is open.
     bool waitClosed(int timeoutMs = 5000);
-    // The chooser's item texts, top to bottom.
-    QStringList chooserTexts() const;
+    QStringList chooserTexts() const; // top to bottom
     // Activates the chooser item of sim as the user does (Return on the current item).
     bool activate(InstrumentSimulator* sim);
-    // The panel the main window holds, as a TestPanel (null for none or another kind).
-    TestPanel* panel() const;
-    QString status() const;
-    // The name of the open port; empty when none is open.
-    QString portName() const;
+    TestPanel* panel() const; // null for none or another kind
+    QString status() const;   // the status bar's text
+    QString portName() const; // of the open port; empty when none is open
     bool portOpen() const { return !portName().isEmpty(); }
 
     // Runs action once with the first modal widget that opens (checked every few ms) while

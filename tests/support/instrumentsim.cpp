@@ -82,7 +82,7 @@ void InstrumentSimulator::attach(int masterFd)
     connect(m_readNotifier, &QSocketNotifier::activated, this, &InstrumentSimulator::readMaster);
     m_writeNotifier = new QSocketNotifier(m_fd, QSocketNotifier::Write, this);
     m_writeNotifier->setEnabled(false);
-    connect(m_writeNotifier, &QSocketNotifier::activated, this, &InstrumentSimulator::writeMaster);
+    connect(m_writeNotifier, &QSocketNotifier::activated, this, [this] { write({}); });
     // Until the program opens the port the pty reports a hang-up; wait for the open.
     checkHangup();
 }
@@ -165,16 +165,8 @@ bool InstrumentSimulator::waitForCommand(QByteArray const& line, int timeoutMs, 
 void InstrumentSimulator::readMaster()
 {
     char buffer[4096];
-    while (m_fd >= 0) {
-        const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
-        if (n <= 0) {
-            if (n < 0 && (errno == EAGAIN || errno == EINTR))
-                return;
-            // The program closed the port: the pty hangs up until it is opened again.
-            m_readNotifier->setEnabled(false);
-            m_hangupTimer->start();
-            return;
-        }
+    ssize_t n = 0;
+    while (m_fd >= 0 && (n = ::read(m_fd, buffer, sizeof buffer)) > 0) {
         m_received.append(buffer, int(n));
         m_inbox.append(buffer, int(n));
         for (int nl = m_inbox.indexOf('\n'); nl >= 0 && m_fd >= 0; nl = m_inbox.indexOf('\n')) {
@@ -188,40 +180,36 @@ void InstrumentSimulator::readMaster()
                 write(reply + "\r\n");
         }
     }
+    // Unless merely read to the end, the program closed the port: the pty hangs up until
+    // it is opened again.
+    if (m_fd >= 0 && !(n < 0 && (errno == EAGAIN || errno == EINTR)))
+        checkHangup();
 }
 
 void InstrumentSimulator::checkHangup()
 {
-    if (m_fd < 0)
-        return;
     pollfd p{m_fd, POLLIN, 0};
-    if (::poll(&p, 1, 0) >= 0 && (p.revents & POLLHUP)) {
-        m_readNotifier->setEnabled(false);
+    const bool hungUp = m_fd >= 0 && ::poll(&p, 1, 0) >= 0 && (p.revents & POLLHUP);
+    if (m_readNotifier)
+        m_readNotifier->setEnabled(!hungUp);
+    if (hungUp)
         m_hangupTimer->start();
-        return;
-    }
-    m_hangupTimer->stop();
-    m_readNotifier->setEnabled(true);
-    if (p.revents & POLLIN)
+    else
+        m_hangupTimer->stop();
+    if (!hungUp && (p.revents & POLLIN))
         readMaster();
 }
 
 void InstrumentSimulator::write(QByteArray const& bytes)
 {
-    if (m_fd < 0)
-        return;
-    m_outbox += bytes;
-    writeMaster();
-}
-
-void InstrumentSimulator::writeMaster()
-{
+    if (m_fd >= 0)
+        m_outbox += bytes;
     while (m_fd >= 0 && !m_outbox.isEmpty()) {
         const ssize_t n = ::write(m_fd, m_outbox.constData(), size_t(m_outbox.size()));
         if (n > 0) {
             m_outbox.remove(0, int(n));
         } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-            m_writeNotifier->setEnabled(true);
+            m_writeNotifier->setEnabled(true); // the rest when the pty takes more
             return;
         } else {
             m_outbox.clear(); // nobody at the other end

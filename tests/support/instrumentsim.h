@@ -37,9 +37,8 @@ public:
     explicit InstrumentSimulator(QObject* parent = nullptr);
     ~InstrumentSimulator() override;
 
-    // The pty master to talk on (owned by the testbed, never closed here).
+    // Talks on a pty master (owned by the testbed); detach() stops (unplugged), keeping the log.
     void attach(int masterFd);
-    // Stops reading and writing (the instrument was unplugged); the log is kept.
     void detach();
 
     // The reply to "ATCVER" is "ATCVER " + text; an empty text leaves it unanswered.
@@ -59,13 +58,11 @@ public:
     // The fields of the default poll answers: "<poll command> " + fields joined by ",".
     void setReadings(QByteArrayList const& fields) { m_readings = fields; }
 
-    // Traffic of its own, outside any command: raw bytes, a line, or successive writes
-    // gapMs apart (a reply cut across reads).
+    // Traffic of its own: raw bytes, a line, or writes gapMs apart (a reply cut across reads).
     void send(QByteArray const& bytes) { sendPieces({bytes}, 0); }
     void sendLine(QByteArray const& line) { send(line + "\r\n"); }
     void sendPieces(QByteArrayList const& pieces, int gapMs);
 
-    // What arrived.
     QByteArray receivedBytes() const { return m_received; }
     QByteArrayList commandLines() const;
     int count(QByteArray const& line) const { return int(timesOf(line).size()); }
@@ -80,8 +77,7 @@ public:
 private:
     void readMaster();
     void checkHangup();
-    void write(QByteArray const& bytes);
-    void writeMaster();
+    void write(QByteArray const& bytes); // queues bytes and writes what the pty takes
 
     int m_fd = -1;
     QSocketNotifier* m_readNotifier = nullptr;

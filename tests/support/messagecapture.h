@@ -12,8 +12,7 @@ class MessageCapture
 public:
     MessageCapture();
     ~MessageCapture();
-    MessageCapture(MessageCapture const&) = delete;
-    MessageCapture& operator=(MessageCapture const&) = delete;
+    Q_DISABLE_COPY(MessageCapture)
 
     QStringList messages() const { return m_messages; }
     // How many messages equal text / contain it.

@@ -5,8 +5,7 @@
 #include "mainwindow.h"
 #include "modeltable.h"
 
-int TestPanel::created = 0;
-int TestPanel::destroyed = 0;
+int TestPanel::created = 0, TestPanel::destroyed = 0;
 
 TestPanel::TestPanel(int modelCode, QString const& model, unsigned version, QString const& serial, QWidget* parent)
     : QWidget(parent)

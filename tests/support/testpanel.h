@@ -38,9 +38,7 @@ public:
     // Runs inside readData after the line is recorded (for instance a modal box).
     std::function<void(TestPanel* panel, QString const& line)> onLine;
 
-    // How many were made and deleted in all (tests reset them).
-    static int created;
-    static int destroyed;
+    static int created, destroyed; // in all (tests reset them)
 
 private:
     MainWindow* m_mainWindow;

@@ -3,8 +3,6 @@
 
 #include "usbbench.h"
 
-#include "instrumentsim.h"
-
 #include <unistd.h>
 
 UsbBench::UsbBench()
@@ -33,13 +31,6 @@ InstrumentSimulator* UsbBench::plug(QString const& serial, QString const& vendor
     add(sim, device);
     m_devices.insert(sim, device);
     m_order << sim;
-    return sim;
-}
-
-InstrumentSimulator* UsbBench::plugInstrument(QString const& serial, int modelCode, unsigned version)
-{
-    InstrumentSimulator* sim = plug(serial);
-    sim->setModel(modelCode, version);
     return sim;
 }
 

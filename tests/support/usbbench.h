@@ -5,7 +5,8 @@
 #include <QList>
 #include <QString>
 
-class InstrumentSimulator;
+#include "instrumentsim.h"
+
 typedef struct _UMockdevTestbed UMockdevTestbed;
 
 // A bench of mocked USB serial instruments (umockdev): plug, unplug and plug again while
@@ -20,15 +21,19 @@ class UsbBench
 public:
     UsbBench();
     ~UsbBench();
-    UsbBench(UsbBench const&) = delete;
-    UsbBench& operator=(UsbBench const&) = delete;
+    Q_DISABLE_COPY(UsbBench)
 
     // Plugs a device in; the returned simulator (owned by the bench) is attached to it and
     // answers nothing until it is given a model or an identification.
     InstrumentSimulator* plug(QString const& serial, QString const& vendorId = "04d8",
                               QString const& productId = "000a");
     // Plugs a device in and makes it an instrument of that model.
-    InstrumentSimulator* plugInstrument(QString const& serial, int modelCode, unsigned version);
+    InstrumentSimulator* plugInstrument(QString const& serial, int modelCode, unsigned version)
+    {
+        InstrumentSimulator* sim = plug(serial);
+        sim->setModel(modelCode, version);
+        return sim;
+    }
     // Pulls the device out: its node and udev entry vanish and the simulator stops talking.
     void unplug(InstrumentSimulator* sim);
     // Plugs the same device in again; the simulator keeps its log. The device gets a new
@@ -42,8 +47,7 @@ public:
 private:
     struct Device
     {
-        QString serial, vendorId, productId;
-        QString node;    // "ttyACM<number>"
+        QString serial, vendorId, productId, node; // node: "ttyACM<number>"
         QString usbPath; // sysfs path of the USB device (the tty node is its child)
         bool plugged = false;
     };
