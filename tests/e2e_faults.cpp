@@ -17,19 +17,10 @@
 #include "ui_mainwindow.h"
 
 namespace {
-constexpr int kOpenWaitMs = 4000;
 constexpr int kScanWaitMs = 3000;
 
-void closeBox(QWidget* modal)
-{
-    if (auto* box = qobject_cast<QMessageBox*>(modal))
-        box->buttons().first()->click();
-    else
-        modal->close();
-}
-
 // What happens to the device while a box is open.
-enum class Event { Unplug, Close, Reset, CloseWindow, ReplugSupported };
+enum class Event { Unplug, Close, Reset, CloseWindow };
 
 // Makes event happen to sim's instrument and waits until the window has acted on it.
 void cause(Event event, E2eRig& rig, InstrumentSimulator* sim)
@@ -38,11 +29,10 @@ void cause(Event event, E2eRig& rig, InstrumentSimulator* sim)
     switch (event) {
     case Event::Unplug:
         rig.bench.unplug(sim);
-        QTRY_VERIFY_WITH_TIMEOUT(w->port() == nullptr, kScanWaitMs);
+        QVERIFY(rig.waitClosed(kScanWaitMs));
         break;
     case Event::Close:
         QVERIFY(QMetaObject::invokeMethod(w, "slotCloseQuorvelDevice"));
-        QVERIFY(w->port() == nullptr);
         break;
     case Event::Reset:
         QVERIFY(QMetaObject::invokeMethod(w, "slotResetQuorvelDevice"));
@@ -50,38 +40,53 @@ void cause(Event event, E2eRig& rig, InstrumentSimulator* sim)
         break;
     case Event::CloseWindow:
         w->close();
-        QVERIFY(w->port() == nullptr);
-        break;
-    case Event::ReplugSupported:
-        rig.bench.unplug(sim);
-        QTRY_VERIFY_WITH_TIMEOUT(w->port() == nullptr, kScanWaitMs);
-        sim->setModel(62, 15);
-        rig.bench.replug(sim);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.panel() != nullptr, kScanWaitMs + 2000);
         break;
     }
+}
+
+// Runs cause() from inside the first box that opens, then closes the box (also when a
+// check failed); check runs after cause() while the box is still open.
+void causeUnderTheBox(Event event, E2eRig& rig, InstrumentSimulator* sim, bool& handled,
+                      std::function<void()> check = {})
+{
+    rig.whenModalOpens([&rig, &handled, event, sim, check](QWidget* modal) {
+        [&] {
+            cause(event, rig, sim);
+            if (check)
+                check();
+        }();
+        handled = true;
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            box->buttons().first()->click();
+        else
+            modal->close();
+    });
 }
 } // namespace
 
 Q_DECLARE_METATYPE(Event)
 
+static void eventRows()
+{
+    QTest::addColumn<Event>("event");
+    QTest::newRow("unplugged") << Event::Unplug;
+    QTest::newRow("closed") << Event::Close;
+    QTest::newRow("reset") << Event::Reset;
+    QTest::newRow("main window closed") << Event::CloseWindow;
+}
+
 class E2eFaults : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
+    void init() { TestPanel::created = TestPanel::destroyed = 0; }
     void secondIdentificationIsIgnored();
-    void deviceEventWhileTheNotSupportedBoxIsOpen_data();
+    void deviceEventWhileTheNotSupportedBoxIsOpen_data() { eventRows(); }
     void deviceEventWhileTheNotSupportedBoxIsOpen();
-    void deviceEventWhileAPanelsBoxIsOpen_data();
+    void deviceEventWhileAPanelsBoxIsOpen_data() { eventRows(); }
     void deviceEventWhileAPanelsBoxIsOpen();
     void resetIsNotSentToTheNextDevice();
 };
-
-void E2eFaults::init()
-{
-    TestPanel::resetCounts();
-}
 
 void E2eFaults::secondIdentificationIsIgnored()
 {
@@ -89,30 +94,18 @@ void E2eFaults::secondIdentificationIsIgnored()
     TestPanelFactory factory(TestPanelFactory::allPanelModelCodes());
     InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 62, 15);
     ModalCloser closer(0);
-    QVERIFY(rig.startWithPanel(sim));
-    TestPanel* panel = rig.panel();
+    TestPanel* panel = rig.startWithPanel(sim);
+    QVERIFY(panel);
 
     sim->sendLine("ATCVER ZQ63 3v0");  // another model
     sim->sendLine("ATCVER ZQ99 1v0");  // one that is not supported
     sim->sendLine("ATCVER ZQ62 1v5");  // itself again
     sim->sendLine("ATCD 1.00,2.00");
-    QTRY_COMPARE(panel->lineTexts(), QStringList{"ATCD1.00,2.00"});
-    QCOMPARE(rig.log().countContaining("identification ignored, a panel is open:"), 3);
+    QTRY_COMPARE(panel->lines, QStringList{"ATCD1.00,2.00"});
     QCOMPARE(rig.panel(), panel);
     QCOMPARE(rig.window()->currentModelCode(), 62);
     QCOMPARE(TestPanel::created, 1);
-    QCOMPARE(TestPanel::alive().size(), 1);
     QCOMPARE(closer.count(), 0);
-}
-
-void E2eFaults::deviceEventWhileTheNotSupportedBoxIsOpen_data()
-{
-    QTest::addColumn<Event>("event");
-    QTest::newRow("unplugged") << Event::Unplug;
-    QTest::newRow("closed") << Event::Close;
-    QTest::newRow("reset") << Event::Reset;
-    QTest::newRow("main window closed") << Event::CloseWindow;
-    QTest::newRow("unplugged, supported one plugged in") << Event::ReplugSupported;
 }
 
 void E2eFaults::deviceEventWhileTheNotSupportedBoxIsOpen()
@@ -121,55 +114,27 @@ void E2eFaults::deviceEventWhileTheNotSupportedBoxIsOpen()
     E2eRig rig;
     TestPanelFactory factory({62});
     InstrumentSimulator* sim = rig.bench.plug("A1B2C3");
-    sim->setIdentification("ZQ99 1v0");
+    // Where the port is closed under the box, a supported identification queued behind the
+    // rejected one in the same read must go with the port: it would make a panel for a
+    // device that is no longer open.
+    sim->setIdentification(event == Event::Reset ? "ZQ99 1v0" : "ZQ99 1v0\r\nATCVER ZQ62 1v5");
     bool handled = false;
-    rig.whenModalOpens([&](QWidget* modal) {
-        [&] {
-            QCOMPARE(modal->windowTitle(), QString("ERROR"));
-            cause(event, rig, sim);
-        }();
-        handled = true; // the box is closed even when a check failed
-        if (modal->isVisible())
-            closeBox(modal);
-    });
+    causeUnderTheBox(event, rig, sim, handled);
     MainWindow* w = rig.start();
-    QTRY_VERIFY_WITH_TIMEOUT(handled, kOpenWaitMs + 15000);
-    QTest::qWait(50);
+    QTRY_VERIFY_WITH_TIMEOUT(handled, 20000);
+    QTest::qWait(100);
     QCOMPARE(rig.log().count("get Version Error"), 1);
-
-    switch (event) {
-    case Event::Unplug:
-    case Event::Close:
-    case Event::CloseWindow:
-        QVERIFY(w->port() == nullptr);
-        QVERIFY(!rig.status().startsWith("error!"));
-        break;
-    case Event::Reset:
+    QVERIFY(w->calibrator() == nullptr);
+    QCOMPARE(TestPanel::created, 0);
+    if (event == Event::Reset) {
         // Same device, still open: the box's own clearing follows.
         QVERIFY(rig.portOpen());
         QCOMPARE(rig.status(), QString("error! This device is not supported. - [%1]").arg(rig.bench.portName(sim)));
         QVERIFY(w->selectDevice()->isVisible());
-        break;
-    case Event::ReplugSupported:
-        // The box spoke of the device that was pulled out; the new one keeps its panel.
-        QVERIFY(rig.panel() != nullptr);
-        QCOMPARE(TestPanel::alive().size(), 1);
-        QCOMPARE(rig.portName(), rig.bench.portName(sim));
+    } else {
+        QVERIFY(w->port() == nullptr);
         QVERIFY(!rig.status().startsWith("error!"));
-        QTRY_VERIFY(rig.panel()->isVisible());
-        QVERIFY(!w->selectDevice()->isVisible());
-        break;
     }
-    if (event != Event::ReplugSupported)
-        QVERIFY(w->calibrator() == nullptr);
-}
-
-void E2eFaults::deviceEventWhileAPanelsBoxIsOpen_data()
-{
-    QTest::addColumn<Event>("event");
-    QTest::newRow("unplugged") << Event::Unplug;
-    QTest::newRow("closed") << Event::Close;
-    QTest::newRow("reset") << Event::Reset;
 }
 
 void E2eFaults::deviceEventWhileAPanelsBoxIsOpen()
@@ -178,9 +143,9 @@ void E2eFaults::deviceEventWhileAPanelsBoxIsOpen()
     E2eRig rig;
     TestPanelFactory factory({62});
     InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 62, 15);
-    QVERIFY(rig.startWithPanel(sim));
+    TestPanel* panel = rig.startWithPanel(sim);
+    QVERIFY(panel);
     MainWindow* w = rig.window();
-    TestPanel* panel = rig.panel();
     // The panel answers a reply with a box, as a panel reports a failed sequence, and
     // goes on with its own members once the box is closed.
     panel->onLine = [](TestPanel* self, QString const& line) {
@@ -191,22 +156,18 @@ void E2eFaults::deviceEventWhileAPanelsBoxIsOpen()
     };
 
     bool handled = false;
-    rig.whenModalOpens([&](QWidget* modal) {
-        [&] {
-            cause(event, rig, sim);
-            // The panel is gone from the window but still alive inside its box.
-            QTRY_VERIFY(w->calibrator() == nullptr);
-            QCOMPARE(TestPanel::destroyed, 0);
-            QVERIFY(!panel->isVisible());
+    causeUnderTheBox(event, rig, sim, handled, [&] {
+        // The panel is gone from the window but still alive inside its box.
+        QTRY_VERIFY(w->calibrator() == nullptr);
+        QCOMPARE(TestPanel::destroyed, 0);
+        QVERIFY(!panel->isVisible());
+        if (event != Event::CloseWindow)
             QVERIFY(w->selectDevice()->isVisible());
-        }();
-        handled = true;
-        closeBox(modal);
     });
-    sim->sendLine("ATCD FAIL");
+    sim->send("ATCD FAIL\r\nATCD 1.00,2.00\r\n");
     QTRY_VERIFY_WITH_TIMEOUT(handled, kScanWaitMs + 5000);
     QTRY_COMPARE(TestPanel::destroyed, 1);
-    QCOMPARE(TestPanel::alive().size(), 0);
+    QCOMPARE(TestPanel::created, 1);
 }
 
 void E2eFaults::resetIsNotSentToTheNextDevice()
@@ -227,8 +188,7 @@ void E2eFaults::resetIsNotSentToTheNextDevice()
     QVERIFY(rig.waitOpened(b, 1000));
     QTRY_VERIFY(rig.panel() && rig.panel()->serial == "D4E5F6");
     QTest::qWait(1200);
-    QCOMPARE(a->count("ATCRST"), 0);
-    QCOMPARE(b->count("ATCRST"), 0);
+    QCOMPARE(a->count("ATCRST") + b->count("ATCRST"), 0);
     QVERIFY(rig.panel() && rig.panel()->serial == "D4E5F6");
     QVERIFY(rig.portOpen());
 }

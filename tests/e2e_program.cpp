@@ -19,7 +19,7 @@ void E2eProgram::programOpensTheInstrumentAndAsksWhatItIs()
 {
     UsbBench bench;
     InstrumentSimulator* sim = bench.plug("A1B2C3"); // answers nothing: no box in the way
-    InstrumentSimulator* other = bench.plug(UsbDeviceSpec{"FT01", "FT232R_USB_UART", "0403", "6001"});
+    InstrumentSimulator* other = bench.plug("FT01", "0403", "6001"); // not ours
 
     // The child inherits the mocked /sys and /dev (LD_PRELOAD and UMOCKDEV_DIR).
     QProcess program;
@@ -29,10 +29,9 @@ void E2eProgram::programOpensTheInstrumentAndAsksWhatItIs()
     QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
 
     QVERIFY(sim->waitForCommand("ATCVER", 15000));
-    QCOMPARE(sim->receivedBytes(), QByteArray("ATCVER\r\n"));
     QTest::qWait(1500);
-    QCOMPARE(sim->count("ATCVER"), 1);
-    QVERIFY(other->received().isEmpty());
+    QCOMPARE(sim->receivedBytes(), QByteArray("ATCVER\r\n"));
+    QVERIFY(other->receivedBytes().isEmpty());
     QCOMPARE(program.state(), QProcess::Running);
 
     // The program's port must be closed while the testbed still exists.

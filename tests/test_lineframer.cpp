@@ -10,7 +10,6 @@ private slots:
     void framing_data();
     void framing();
     void heldTailIsBoundedAndCleared();
-    void logText();
 };
 
 void TestLineFramer::framing_data()
@@ -20,12 +19,8 @@ void TestLineFramer::framing_data()
     QTest::addColumn<QString>("held"); // what a flush delivers afterwards
 
     auto nul = [](QByteArray text) { return text.replace('~', '\0'); };
-
-    QTest::newRow("two lines in one chunk") << QByteArrayList{"ATCD1\r\nATCD2\r\n"}
-                                            << QStringList{"ATCD1", "ATCD2"} << "";
-    QTest::newRow("empty lines skipped") << QByteArrayList{"\r\n\n \r\nATCD1\n\n"} << QStringList{"ATCD1"} << "";
-    QTest::newRow("blanks removed") << QByteArrayList{"ATCOFF1 -0.50, 2.00\r\n"}
-                                    << QStringList{"ATCOFF1-0.50,2.00"} << "";
+    QTest::newRow("two lines, empty and blank lines skipped")
+        << QByteArrayList{"ATCD 1.00, 2.00\r\n\r\n \r\nATCOFF1 -0.50\n"} << QStringList{"ATCD1.00,2.00", "ATCOFF1-0.50"} << "";
     QTest::newRow("line split across chunks") << QByteArrayList{"ATCD 1.", "5", "0,2.00\r\n"}
                                               << QStringList{"ATCD1.50,2.00"} << "";
     QTest::newRow("split between CR and LF") << QByteArrayList{"ATCD1\r", "\nATCD2\r\n"}
@@ -34,8 +29,7 @@ void TestLineFramer::framing_data()
     QTest::newRow("NUL dropped, the rest kept") << QByteArrayList{nul("AT~CD1~\r\n~ATCX\n")}
                                                 << QStringList{"ATCD1", "ATCX"} << "";
     QTest::newRow("only NUL bytes") << QByteArrayList{nul("~~~"), nul("~\n")} << QStringList{} << "";
-    QTest::newRow("missing final line feed") << QByteArrayList{"ATCD1\r\nATCD 2"} << QStringList{"ATCD1"} << "ATCD2";
-    QTest::newRow("tail grows over chunks") << QByteArrayList{"AT", "C", "D1"} << QStringList{} << "ATCD1";
+    QTest::newRow("missing final line feed") << QByteArrayList{"ATCD1\r\nAT", "CD 2"} << QStringList{"ATCD1"} << "ATCD2";
     QTest::newRow("blank tail gives nothing") << QByteArrayList{"ATCD1\n \r"} << QStringList{"ATCD1"} << "";
     QTest::newRow("UTF-8 character split across chunks")
         << QByteArrayList{"ATCNAME caf\xc3", "\xa9\n"} << QStringList{QString::fromUtf8("ATCNAMEcaf\xc3\xa9")} << "";
@@ -53,13 +47,12 @@ void TestLineFramer::framing()
     QCOMPARE(got, lines);
     QCOMPARE(framer.flush(), held.isEmpty() ? QStringList() : QStringList{held});
     QVERIFY(!framer.hasPending());
-    QCOMPARE(framer.flush(), QStringList());
 }
 
 void TestLineFramer::heldTailIsBoundedAndCleared()
 {
     LineFramer framer;
-    // A line that never ends is handed on once it outgrows any reply.
+    // A line that never ends is handed on once it outgrows any reply; nothing is lost.
     QStringList got;
     for (int i = 0; i < 20; ++i)
         got << framer.feed(QByteArray(4096, 'A'));
@@ -73,16 +66,8 @@ void TestLineFramer::heldTailIsBoundedAndCleared()
 
     // clear() forgets a held tail (the port was closed).
     framer.feed("ATCD1");
-    QVERIFY(framer.hasPending());
     framer.clear();
-    QVERIFY(!framer.hasPending());
     QCOMPARE(framer.feed("ATCD2\n"), QStringList{"ATCD2"});
-}
-
-void TestLineFramer::logText()
-{
-    QCOMPARE(LineFramer::logText(QByteArray("ATCD 1\r\nAT\0X\r", 13)), QString("ATCD 1[CR][LF]ATX\r"));
-    QCOMPARE(LineFramer::cleanLine("  AT CD\r\n"), QString("ATCD"));
 }
 
 QTEST_APPLESS_MAIN(TestLineFramer)

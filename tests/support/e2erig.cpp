@@ -15,11 +15,13 @@
 #include "testpanel.h"
 #include "ui_mainwindow.h"
 
-E2eRig::E2eRig() = default;
-
 E2eRig::~E2eRig()
 {
-    stop();
+    if (!m_window)
+        return;
+    m_window->close(); // as the user closes it (closeEvent)
+    delete m_window;
+    delete m_log;
 }
 
 MainWindow* E2eRig::start(bool autoStart)
@@ -30,17 +32,6 @@ MainWindow* E2eRig::start(bool autoStart)
         m_window->form()->actionAuto_Start_the_first_device->setChecked(false);
     m_window->show();
     return m_window;
-}
-
-void E2eRig::stop()
-{
-    if (!m_window)
-        return;
-    m_window->close();
-    delete m_window;
-    m_window = nullptr;
-    delete m_log;
-    m_log = nullptr;
 }
 
 TestPanel* E2eRig::startWithPanel(InstrumentSimulator* sim, int timeoutMs)
@@ -93,14 +84,10 @@ QString E2eRig::status() const
     return m_window->statusBar()->currentMessage();
 }
 
-bool E2eRig::portOpen() const
-{
-    return m_window->port() && m_window->port()->isOpen();
-}
-
 QString E2eRig::portName() const
 {
-    return portOpen() ? m_window->port()->portName() : QString();
+    QSerialPort* port = m_window->port();
+    return port && port->isOpen() ? port->portName() : QString();
 }
 
 void E2eRig::whenModalOpens(std::function<void(QWidget* modal)> action)

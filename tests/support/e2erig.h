@@ -15,12 +15,12 @@ class QWidget;
 class TestPanel;
 
 // The program end to end: a USB bench and the real main window on top of it, with its
-// debug messages captured. Declare it first in a test function (or as a member), so the
-// window goes before the bench.
+// debug messages captured. Declare it first in a test function, so that the window goes
+// before the bench.
 class E2eRig
 {
 public:
-    E2eRig();
+    E2eRig() = default;
     ~E2eRig();
 
     UsbBench bench;
@@ -30,8 +30,6 @@ public:
     MainWindow* start(bool autoStart = true);
     MainWindow* window() const { return m_window; }
     MessageCapture& log() const { return *m_log; }
-    // Closes the main window as the user does (closeEvent) and deletes it.
-    void stop();
 
     // start(), then waits until sim's instrument is open and identified and its panel is
     // made (a TestPanelFactory must be in place); the panel, or null after the time-out.
@@ -40,15 +38,13 @@ public:
     bool waitOpened(InstrumentSimulator* sim, int timeoutMs = 5000);
     // Waits until no port is open.
     bool waitClosed(int timeoutMs = 5000);
-    // The chooser's item texts, top to bottom.
-    QStringList chooserTexts() const;
+    QStringList chooserTexts() const; // top to bottom
     // Activates the chooser item of sim as the user does (Return on the current item).
     bool activate(InstrumentSimulator* sim);
-    // The panel the main window holds, as a TestPanel (null for none or another kind).
-    TestPanel* panel() const;
-    QString status() const;
-    bool portOpen() const;
-    QString portName() const;
+    TestPanel* panel() const; // null for none or another kind
+    QString status() const;   // the status bar's text
+    QString portName() const; // of the open port; empty when none is open
+    bool portOpen() const { return !portName().isEmpty(); }
 
     // Runs action once with the first modal widget that opens (checked every few ms) while
     // the rig lives. It runs inside the box's own event loop, as anything does while a box
@@ -60,6 +56,5 @@ private:
     MessageCapture* m_log = nullptr;
     QObject m_watchers; // parent of the modal watchers
 };
-
 
 #endif

@@ -5,16 +5,7 @@
 #include "mainwindow.h"
 #include "modeltable.h"
 
-namespace {
-QList<TestPanel*>& livePanels()
-{
-    static QList<TestPanel*> list;
-    return list;
-}
-} // namespace
-
-int TestPanel::created = 0;
-int TestPanel::destroyed = 0;
+int TestPanel::created = 0, TestPanel::destroyed = 0;
 
 TestPanel::TestPanel(int modelCode, QString const& model, unsigned version, QString const& serial, QWidget* parent)
     : QWidget(parent)
@@ -25,20 +16,7 @@ TestPanel::TestPanel(int modelCode, QString const& model, unsigned version, QStr
     , channelCountAtConstruction(ChannelCount)
     , m_mainWindow(qobject_cast<MainWindow*>(parent))
 {
-    setObjectName("TestPanel");
-    livePanels() << this;
     ++created;
-}
-
-TestPanel::~TestPanel()
-{
-    livePanels().removeOne(this);
-    ++destroyed;
-}
-
-void TestPanel::controlEnable(bool enable)
-{
-    enables << enable;
 }
 
 bool TestPanel::writeData(QByteArray const& data)
@@ -49,42 +27,18 @@ bool TestPanel::writeData(QByteArray const& data)
 
 void TestPanel::readData(QString line)
 {
-    lines << Line{InstrumentSimulator::now(), line};
+    lines << line;
+    lastLineAtMs = InstrumentSimulator::now();
     if (onLine)
         onLine(this, line);
-}
-
-double TestPanel::getCurrentValue(int channel)
-{
-    Q_UNUSED(channel)
-    return 0.0;
-}
-
-QStringList TestPanel::lineTexts() const
-{
-    QStringList texts;
-    for (Line const& l : lines)
-        texts << l.text;
-    return texts;
-}
-
-QList<TestPanel*> TestPanel::alive()
-{
-    return livePanels();
-}
-
-void TestPanel::resetCounts()
-{
-    created = 0;
-    destroyed = 0;
 }
 
 TestPanelFactory::TestPanelFactory(QList<int> const& modelCodes)
     : m_codes(modelCodes)
 {
     for (int code : m_codes) {
-        setCalibratorFactory(code, [](int modelCode, QString const& model, unsigned version,
-                                      QString const& serial, QWidget* parent) -> AbstractCalibrator* {
+        setCalibratorFactory(code, [](int modelCode, QString const& model, unsigned version, QString const& serial,
+                                      QWidget* parent) -> AbstractCalibrator* {
             return new TestPanel(modelCode, model, version, serial, parent);
         });
     }
@@ -94,9 +48,4 @@ TestPanelFactory::~TestPanelFactory()
 {
     for (int code : m_codes)
         setCalibratorFactory(code, nullptr);
-}
-
-QList<int> TestPanelFactory::allPanelModelCodes()
-{
-    return {62, 63, 65, 67, 71, 72, 73, 74, 80, 81, 82, 83, 84, 89, 701, 702, 703, 704};
 }

@@ -2,7 +2,6 @@
 #define TESTPANEL_H
 
 #include <QByteArrayList>
-#include <QList>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -11,47 +10,35 @@
 
 class MainWindow;
 
-// A calibrator panel for tests: records what the main window hands it and forwards the
-// poll commands to MainWindow::writeData as a real panel does.
+// A calibrator panel for tests: records what the main window hands it and sends through
+// MainWindow::writeData as a real panel does.
 class TestPanel : public QWidget, public AbstractCalibrator
 {
     Q_OBJECT
 public:
-    struct Line
-    {
-        qint64 atMs; // InstrumentSimulator::now()
-        QString text;
-    };
-
     TestPanel(int modelCode, QString const& model, unsigned version, QString const& serial, QWidget* parent);
-    ~TestPanel() override;
+    ~TestPanel() override { ++destroyed; }
 
     // What it was made with; ChannelCount as it was at construction.
-    int modelCode;
-    QString model;
-    unsigned version;
-    QString serial;
-    int channelCountAtConstruction;
-    // The main window found by casting the parent it was made with.
-    MainWindow* mainWindow() const { return m_mainWindow; }
+    const int modelCode;
+    const QString model;
+    const unsigned version;
+    const QString serial;
+    const int channelCountAtConstruction;
 
-    void controlEnable(bool enable) override;
+    void controlEnable(bool enable) override { enables << enable; }
     bool writeData(QByteArray const& data) override;
     void readData(QString line) override;
-    double getCurrentValue(int channel) override;
+    double getCurrentValue(int) override { return 0.0; }
 
-    QList<Line> lines;            // readData calls
-    QStringList lineTexts() const;
-    QByteArrayList writes;        // writeData calls
-    QList<bool> enables;          // controlEnable calls
+    QStringList lines;          // readData calls
+    qint64 lastLineAtMs = -1;   // InstrumentSimulator::now() of the last one
+    QByteArrayList writes;      // writeData calls
+    QList<bool> enables;        // controlEnable calls
     // Runs inside readData after the line is recorded (for instance a modal box).
     std::function<void(TestPanel* panel, QString const& line)> onLine;
 
-    // The panels alive now, oldest first, and how many were made and deleted in all.
-    static QList<TestPanel*> alive();
-    static int created;
-    static int destroyed;
-    static void resetCounts();
+    static int created, destroyed; // in all (tests reset them)
 
 private:
     MainWindow* m_mainWindow;
@@ -64,7 +51,7 @@ public:
     explicit TestPanelFactory(QList<int> const& modelCodes);
     ~TestPanelFactory();
     // Every model code of the model table except 705, which makes no panel.
-    static QList<int> allPanelModelCodes();
+    static QList<int> allPanelModelCodes() { return {62, 63, 65, 67, 71, 72, 73, 74, 80, 81, 82, 83, 84, 89, 701, 702, 703, 704}; }
 
 private:
     QList<int> m_codes;
