@@ -48,7 +48,6 @@ private slots:
         QTest::newRow("two decimals") << "{value|2.}" << 12.345 << "12.35";
         QTest::newRow("no minus zero") << "{value|2.}" << -0.001 << "0.00";
         QTest::newRow("rounds up") << "{value|2.}" << 9.999 << "10.00";
-        QTest::newRow("thousands") << "{value|2,.}" << -1234567.891 << "-1,234,567.89";
         QTest::newRow("missing value") << "{value|2.}" << NoValue << "";
         QTest::newRow("not a number") << "{value|2.}" << std::numeric_limits<double>::quiet_NaN() << "";
     }
