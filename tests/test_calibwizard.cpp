@@ -7,7 +7,6 @@
 #include "abstractcalibrator.h"
 #include "calibrateapply.h"
 #include "calibwizard.h"
-#include "modalcloser.h"
 
 namespace {
 
@@ -107,27 +106,6 @@ private slots:
         QCOMPARE(wizard.isVisible(), closes == 0);
         if (closes == 0)
             QCOMPARE(wizard.currentId(), 2);
-    }
-
-    // The owner's way: a modal wizard, shown without blocking, deleted on writeDone.
-    void ownerDeletesOnWriteDone()
-    {
-        TestPanel panel;
-        auto* wizard = new CalibWizard(&panel);
-        wizard->setModal(true);
-        wizard->setPage(1, new CalibrateApply(10.0, 0.0, 0.0, "%", 1, false, &panel, wizard));
-        QList<int> results;
-        connect(wizard, &CalibWizard::writeDone, [&results, wizard](int r) {
-            results << r;
-            wizard->deleteLater();
-        });
-        QSignalSpy destroyed(wizard, SIGNAL(destroyed()));
-        wizard->show();
-
-        QTest::ignoreMessage(QtDebugMsg, "CalibWizard::done :  0");
-        ModalCloser closer;
-        QTRY_COMPARE(destroyed.count(), 1);
-        QCOMPARE(results, QList<int>{0});
     }
 
     // Reference 100 and reading 98.5: READ gives 99, then the reference moves to 120.

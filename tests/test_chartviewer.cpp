@@ -110,7 +110,6 @@ private slots:
         QCOMPARE(calls, 1);
         QVERIFY(inside);
         QVERIFY(!v.isInViewPortChangedEvent());
-        QVERIFY(!v.needUpdateImageMap());
     }
 
     void deletedChartKeepsItsPicture()
