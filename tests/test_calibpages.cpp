@@ -33,15 +33,20 @@ struct Entry
 };
 
 const Entry entries[] = {
-    {"range", "doubleSpinBox_min", "MIN", 1, [](QWizardPage* p) { return static_cast<CalibrateTempRange*>(p)->getMin(); }},
-    {"range", "doubleSpinBox_max", "MAX", 2, [](QWizardPage* p) { return static_cast<CalibrateTempRange*>(p)->getMax(); }},
-    {"scaler", "doubleSpinBox_4ma", "4MA", 1, [](QWizardPage* p) { return static_cast<CalibrateScaler*>(p)->get4ma(); }},
-    {"scaler", "doubleSpinBox_20ma", "20MA", 2, [](QWizardPage* p) { return static_cast<CalibrateScaler*>(p)->get20ma(); }},
+    {"range", "doubleSpinBox_min", "MIN", 1,
+     [](QWizardPage* p) { return static_cast<CalibrateTempRange*>(p)->getMin(); }},
+    {"range", "doubleSpinBox_max", "MAX", 2,
+     [](QWizardPage* p) { return static_cast<CalibrateTempRange*>(p)->getMax(); }},
+    {"scaler", "doubleSpinBox_4ma", "4MA", 1,
+     [](QWizardPage* p) { return static_cast<CalibrateScaler*>(p)->get4ma(); }},
+    {"scaler", "doubleSpinBox_20ma", "20MA", 2,
+     [](QWizardPage* p) { return static_cast<CalibrateScaler*>(p)->get20ma(); }},
     {"scaler", "doubleSpinBox_multiply", "MULTIPLY", 3,
      [](QWizardPage* p) { return static_cast<CalibrateScaler*>(p)->getMultiply(); }},
     {"span", "doubleSpinBox_zero", "ZERO", 1, [](QWizardPage* p) { return static_cast<CalibrateSpan*>(p)->getZero(); }},
     {"span", "doubleSpinBox_span", "SPAN", 2, [](QWizardPage* p) { return static_cast<CalibrateSpan*>(p)->getSpan(); }},
-    {"span", "doubleSpinBox_ppm", "PPM", 3, [](QWizardPage* p) { return static_cast<CalibrateSpan*>(p)->getSpanPpm(); }},
+    {"span", "doubleSpinBox_ppm", "PPM", 3,
+     [](QWizardPage* p) { return static_cast<CalibrateSpan*>(p)->getSpanPpm(); }},
     {"slop", "doubleSpinBox_zero", "ZERO", 1, [](QWizardPage* p) { return static_cast<CalibrateSlop*>(p)->getZero(); }},
     {"slop", "doubleSpinBox_slop", "SLOP", 2, [](QWizardPage* p) { return static_cast<CalibrateSlop*>(p)->getSlop(); }},
 };
