@@ -125,9 +125,7 @@ private slots:
         page.setRange(120.0);
         QCOMPARE(box(&page, "doubleSpinBox_diff")->value(), 21.0);
         page.setDelta(50.0);
-        QCOMPARE(box(&page, "doubleSpinBox_diff")->value(), 70.0);
-        page.setApplied(-3.333);
-        QCOMPARE(box(&page, "doubleSpinBox_applied")->value(), -3.33);
+        page.setApplied(-3.333);                // only shown, not part of the difference
         QCOMPARE(box(&page, "doubleSpinBox_diff")->value(), 70.0);
 
         // A typed reading moves the difference as well.

@@ -32,13 +32,6 @@ void sendMove(QWidget* w, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton)
     QApplication::sendEvent(w, &e);
 }
 
-void sendButton(QWidget* w, QEvent::Type type, QPoint pos)
-{
-    QMouseEvent e(type, pos, w->mapToGlobal(pos), Qt::LeftButton,
-                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
 } // namespace
 
 class TestChartViewer : public QObject
@@ -168,9 +161,9 @@ private slots:
         v.setChart(c.get());
         QSignalSpy clicked(&v, &QChartViewer::clicked);
         QSignalSpy changed(&v, &QChartViewer::viewPortChanged);
-        sendButton(&v, QEvent::MouseButtonPress, QPoint(100, 50));
+        QTest::mousePress(&v, Qt::LeftButton, {}, QPoint(100, 50));
         sendMove(&v, QPoint(140, 50), Qt::LeftButton);
-        sendButton(&v, QEvent::MouseButtonRelease, QPoint(140, 50));
+        QTest::mouseRelease(&v, Qt::LeftButton, {}, QPoint(140, 50));
         QCOMPARE(clicked.count(), 1);
         QCOMPARE(changed.count(), 0);
         QCOMPARE(v.getViewPortWidth(), 1.0);
