@@ -65,29 +65,6 @@ private slots:
         QCOMPARE(v.renderCount(), 2);
     }
 
-    void updateIntervalSpacesUpdates()
-    {
-        QChartViewer v;
-        QSignalSpy spy(&v, &QChartViewer::viewPortChanged);
-        v.updateViewPort(true, false);
-        QCOMPARE(spy.count(), 1);
-        QVERIFY(!v.needUpdateChart());
-        v.updateViewPort(true, false);
-        v.updateViewPort(false, false);
-        QCOMPARE(spy.count(), 1);           // waits for the interval
-        QVERIFY(v.needUpdateChart());       // and remembers the request
-        QTRY_COMPARE(spy.count(), 2);       // served once when the interval ends
-        QVERIFY(!v.needUpdateChart());
-        QTest::qWait(60);
-        QCOMPARE(spy.count(), 2);           // nothing more was asked for
-
-        // Without an interval every request is served at once.
-        v.setUpdateInterval(0);
-        v.updateViewPort(true, false);
-        v.updateViewPort(true, false);
-        QCOMPARE(spy.count(), 4);
-    }
-
     void nestedUpdateViewPortIsIgnored()
     {
         QChartViewer v;
