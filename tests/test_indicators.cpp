@@ -1,6 +1,4 @@
 #include <QImage>
-#include <QLineEdit>
-#include <QSignalSpy>
 #include <QtTest>
 
 #include <cmath>
@@ -21,15 +19,13 @@ QImage paint(QWidget& w)
     return image;
 }
 
-// Smallest rectangle of the pixels that were drawn.
-QRect drawnArea(const QImage& image)
+bool drewAnything(const QImage& image)
 {
-    QRect area;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (qAlpha(image.pixel(x, y)) > 0)
-                area |= QRect(x, y, 1, 1);
-    return area;
+                return true;
+    return false;
 }
 
 // The spin box's conversions, opened for the round trip.
@@ -57,13 +53,6 @@ struct WarningCounter
     ~WarningCounter() { qInstallMessageHandler(previous); }
 };
 
-void typeInto(QSpinBox& box, const QString& text)
-{
-    box.setFocus();
-    box.selectAll();
-    QTest::keyClicks(&box, text);
-}
-
 } // namespace
 
 class TestIndicators : public QObject
@@ -71,26 +60,8 @@ class TestIndicators : public QObject
     Q_OBJECT
 
 private slots:
-    // ---- lamp
-
-    void lampDefaults()
-    {
-        QLedIndicator led;
-        QCOMPARE(led.state(), QLedIndicator::StateOff);
-        QVERIFY(led.isCheckable());
-        QCOMPARE(led.minimumSize(), QSize(14, 14));
-        QCOMPARE(led.property("onColor1").value<QColor>(), QColor(0, 255, 0));
-        QCOMPARE(led.property("offColor2").value<QColor>(), QColor(142, 142, 142));
-        QCOMPARE(led.property("onColor4").value<QColor>(), QColor(192, 0, 0));
-        QCOMPARE(led.property("offColor3").value<QColor>(), QColor(28, 28, 28));
-        // Written as a plain number, as the panels do.
-        QVERIFY(led.setProperty("m_state", 3));
-        QCOMPARE(led.state(), QLedIndicator::StateRed);
-        led.setState(2);
-        QCOMPARE(int(led.m_state), 2);
-    }
-
-    // The centre of a 100 x 100 lamp, roughly, for each state; unknown states look like 0.
+    // The centre of a 100 x 100 lamp, roughly, for each state written as a plain
+    // number through the property, as the panels do; unknown states look like 0.
     void lampColours_data()
     {
         QTest::addColumn<int>("state");
@@ -109,171 +80,40 @@ private slots:
         QFETCH(QColor, centre);
         QLedIndicator led;
         led.resize(100, 100);
-        led.setState(state);
-        const QImage image = paint(led);
-        const QColor got = image.pixelColor(50, 50);
+        QVERIFY(led.setProperty("m_state", state));
+        QCOMPARE(int(led.state()), state);
+        const QColor got = paint(led).pixelColor(50, 50);
         QVERIFY2(qAbs(got.red() - centre.red()) <= 12 && qAbs(got.green() - centre.green()) <= 12
                      && qAbs(got.blue() - centre.blue()) <= 12,
                  qPrintable(QString("centre is %1").arg(got.name())));
-        // Outside the circle nothing is drawn; the bevel ring is grey.
-        QCOMPARE(qAlpha(image.pixel(2, 2)), 0);
-        const QColor ring = image.pixelColor(50, 2);
-        QCOMPARE(ring.alpha(), 255);
-        QVERIFY(qAbs(ring.red() - ring.green()) < 4 && qAbs(ring.green() - ring.blue()) < 4);
     }
 
-    void lampIsCircleInSmallerSide()
-    {
-        QLedIndicator led;
-        led.resize(14, 30);
-        led.setState(2);
-        const QRect area = drawnArea(paint(led));
-        QVERIFY2(qAbs(area.left() - 0) <= 1 && qAbs(area.right() - 13) <= 1, qPrintable(QString::number(area.left())));
-        QVERIFY2(qAbs(area.top() - 8) <= 1 && qAbs(area.bottom() - 21) <= 1, qPrintable(QString::number(area.top())));
-    }
-
-    // ---- spinner
-
-    void spinnerGeometry_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QList<int>>("expected"); // width, outer, inner, capsule w x h, corner
-        QTest::newRow("20 x 20") << QSize(20, 20) << QList<int>{20, 9, 3, 2, 6, 1};
-        QTest::newRow("64 x 64") << QSize(64, 64) << QList<int>{64, 31, 11, 4, 20, 2};
-        QTest::newRow("32: still the wide capsule") << QSize(32, 40) << QList<int>{32, 15, 5, 3, 10, 1};
-        QTest::newRow("33: the narrow one") << QSize(50, 33) << QList<int>{33, 16, 6, 2, 10, 1};
-        QTest::newRow("empty") << QSize(0, 0) << QList<int>{0, 0, 0, 0, 0, 0};
-    }
-
-    void spinnerGeometry()
-    {
-        QFETCH(QSize, size);
-        QFETCH(QList<int>, expected);
-        const auto g = QProgressIndicator::geometryFor(size.width(), size.height());
-        QCOMPARE((QList<int>{g.width, g.outerRadius, g.innerRadius, g.capsuleWidth, g.capsuleHeight, g.capsuleRadius}),
-                 expected);
-    }
-
-    void spinnerBasics()
+    void spinnerTurnsShowsAndStops()
     {
         QProgressIndicator spinner;
-        QCOMPARE(spinner.sizeHint(), QSize(20, 20));
-        QCOMPARE(spinner.heightForWidth(37), 37);
-        QCOMPARE(spinner.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
-        QCOMPARE(spinner.sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
-        QCOMPARE(spinner.focusPolicy(), Qt::NoFocus);
-        QCOMPARE(spinner.animationDelay(), 40);
-        QCOMPARE(spinner.color(), QColor(Qt::black));
-        QVERIFY(!spinner.isAnimated());
-        QVERIFY(!spinner.isDisplayedWhenStopped());
-    }
-
-    void delayChangeWhileStoppedStartsNothing()
-    {
-        QProgressIndicator spinner;
-        spinner.setAnimationDelay(100);
-        QCOMPARE(spinner.animationDelay(), 100);
-        QVERIFY(!spinner.isAnimated());
-        QTest::qWait(150);
-        QCOMPARE(spinner.angle(), 0);
-    }
-
-    void animationTurnsAndStops()
-    {
-        QProgressIndicator spinner;
+        spinner.resize(64, 64);
+        QVERIFY(!drewAnything(paint(spinner)));
+        // A delay change while stopped starts nothing.
         spinner.setAnimationDelay(5);
-        spinner.startAnimation();
-        QVERIFY(spinner.isAnimated());
-        QTRY_VERIFY(spinner.angle() != 0);
-        QCOMPARE(spinner.angle() % 30, 0);
-        // A second start only turns it back to the top.
-        spinner.startAnimation();
+        QTest::qWait(40);
+        QVERIFY(!spinner.isAnimated());
         QCOMPARE(spinner.angle(), 0);
-        QVERIFY(spinner.isAnimated());
+
+        spinner.startAnimation();
+        QTRY_VERIFY(spinner.angle() != 0);
+        QVERIFY(drewAnything(paint(spinner)));
         // A delay change keeps it running.
         spinner.setAnimationDelay(10);
         QVERIFY(spinner.isAnimated());
-        QTRY_VERIFY(spinner.angle() != 0);
 
         spinner.stopAnimation();
         QVERIFY(!spinner.isAnimated());
         const int stoppedAt = spinner.angle();
         QTest::qWait(50);
         QCOMPARE(spinner.angle(), stoppedAt);
-        QVERIFY(stoppedAt >= 0 && stoppedAt < 360);
-    }
-
-    void stoppedSpinnerIsInvisible()
-    {
-        QProgressIndicator spinner;
-        spinner.resize(64, 64);
-        QVERIFY(drawnArea(paint(spinner)).isNull());
-        spinner.startAnimation();
-        QVERIFY(!drawnArea(paint(spinner)).isNull());
-        spinner.stopAnimation();
-        QVERIFY(drawnArea(paint(spinner)).isNull());
-    }
-
-    // Shown while stopped: the opaque capsule points where the rotation stopped,
-    // the opposite one is half transparent.
-    void stoppedSpinnerShownAtItsAngle()
-    {
-        QProgressIndicator spinner;
-        spinner.resize(64, 64);
-        spinner.setColor(Qt::blue);
-        spinner.setAnimationDelay(5);
-        spinner.startAnimation();
-        QTRY_VERIFY(spinner.angle() == 90 || spinner.angle() == 180 || spinner.angle() == 270);
-        spinner.stopAnimation();
+        QVERIFY(!drewAnything(paint(spinner)));
         spinner.setDisplayedWhenStopped(true);
-        QVERIFY(spinner.isDisplayedWhenStopped());
-
-        const QImage image = paint(spinner);
-        const double a = spinner.angle() * M_PI / 180.0;
-        const QPoint centre = spinner.rect().center();
-        const double r = 21; // half way between inner (11) and outer (31) radius
-        auto at = [&](double angle) {
-            return image.pixelColor(centre.x() + int(std::lround(r * std::sin(angle))),
-                                    centre.y() - int(std::lround(r * std::cos(angle))));
-        };
-        const QColor lead = at(a);
-        QVERIFY2(lead.alpha() > 200 && lead.blue() > 200, qPrintable(lead.name(QColor::HexArgb)));
-        const QColor opposite = at(a + M_PI);
-        QVERIFY2(opposite.alpha() > 90 && opposite.alpha() < 170, qPrintable(opposite.name(QColor::HexArgb)));
-    }
-
-    // ---- hexadecimal spin box
-
-    void hexShownText_data()
-    {
-        QTest::addColumn<int>("base");
-        QTest::addColumn<int>("minimum");
-        QTest::addColumn<int>("maximum");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("16, max 15") << 16 << 0 << 15 << 10 << "A";
-        QTest::newRow("16, max 255") << 16 << 0 << 255 << 10 << "0A";
-        QTest::newRow("16, 1..15") << 16 << 1 << 15 << 12 << "C";
-        QTest::newRow("10, 1..15") << 10 << 1 << 15 << 12 << "12";
-        QTest::newRow("10, max 255") << 10 << 0 << 255 << 7 << "007";
-        QTest::newRow("2, max 7") << 2 << 0 << 7 << 1 << "001";
-        QTest::newRow("16, negative") << 16 << -255 << 255 << -10 << "-0A";
-    }
-
-    void hexShownText()
-    {
-        QFETCH(int, base);
-        QFETCH(int, minimum);
-        QFETCH(int, maximum);
-        QFETCH(int, value);
-        QFETCH(QString, text);
-        HexSpinBox box;
-        QCOMPARE(box.base(), 10);
-        box.setRange(minimum, maximum);
-        box.setBase(base);
-        box.setValue(value);
-        QCOMPARE(box.text(), text);
-        QCOMPARE(box.value(), value);
+        QVERIFY(drewAnything(paint(spinner)));
     }
 
     // Typed text is read in the base it is shown in.
@@ -284,9 +124,7 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("1F") << "1F" << 31 << "1F";
         QTest::newRow("lower case") << "1f" << 31 << "1F";
-        QTest::newRow("0A") << "0A" << 10 << "0A";
         QTest::newRow("10 is sixteen") << "10" << 16 << "10";
-        QTest::newRow("FF") << "FF" << 255 << "FF";
         QTest::newRow("not a digit") << "G" << 200 << "C8";
         QTest::newRow("above the maximum") << "1FF" << 31 << "1F";
     }
@@ -301,81 +139,41 @@ private slots:
         box.setBase(16);
         box.setValue(200);
         box.show();
-        typeInto(box, typed);
+        box.setFocus();
+        box.selectAll();
+        QTest::keyClicks(&box, typed);
         QTest::keyClick(&box, Qt::Key_Return);
         QCOMPARE(box.value(), value);
         QCOMPARE(box.text(), shown);
     }
 
-    void hexRoundTrip_data()
+    // Every value survives text and back, in every base; bad bases are refused; the
+    // text is padded to the maximum's digits, sign in front.
+    void hexRoundTripAndBase()
     {
-        QTest::addColumn<int>("base");
-        for (int base : {2, 8, 10, 16, 36})
-            QTest::addRow("base %d", base) << base;
-    }
-
-    void hexRoundTrip()
-    {
-        QFETCH(int, base);
         OpenHexSpinBox box;
         box.setRange(-300, 300);
-        box.setBase(base);
-        for (int v = -300; v <= 300; ++v) {
-            QString text = box.textFromValue(v);
-            int pos = 0;
-            QCOMPARE(box.validate(text, pos), QValidator::Acceptable);
-            QCOMPARE(box.valueFromText(text), v);
+        for (int base : {2, 8, 10, 16, 36}) {
+            box.setBase(base);
+            for (int v = -300; v <= 300; ++v) {
+                QString text = box.textFromValue(v);
+                int pos = 0;
+                QCOMPARE(box.validate(text, pos), QValidator::Acceptable);
+                QCOMPARE(box.valueFromText(text), v);
+            }
         }
-    }
-
-    void hexValidation()
-    {
-        OpenHexSpinBox box;
-        box.setRange(0, 255);
         box.setBase(16);
-        auto state = [&](QString text) {
-            int pos = text.size();
-            return box.validate(text, pos);
-        };
-        QCOMPARE(state(""), QValidator::Intermediate);
-        QCOMPARE(state("ff"), QValidator::Acceptable);
-        QCOMPARE(state("100"), QValidator::Invalid);
-        QCOMPARE(state("xyz"), QValidator::Invalid);
-        QCOMPARE(state("-1"), QValidator::Invalid);
-        QCOMPARE(state("FFFFFFFFFFFFFFFFFFFF"), QValidator::Invalid);
-
-        box.setRange(16, 255);
-        QCOMPARE(state("1"), QValidator::Intermediate); // "1F" is still to come
-
-        box.setPrefix("0x");
-        box.setValue(0x2A);
-        QCOMPARE(box.text(), QString("0x2A"));
-        QCOMPARE(box.valueFromText("0x2B"), 0x2B);
-    }
-
-    void hexBaseSetting()
-    {
-        HexSpinBox box;
-        box.setRange(0, 255);
-        box.setValue(171);
-        QCOMPARE(box.text(), QString("171"));
-        QVERIFY(box.setProperty("base", 16));
-        QCOMPARE(box.base(), 16);
-        QCOMPARE(box.text(), QString("AB"));
         box.setBase(1);
         box.setBase(37);
         QCOMPARE(box.base(), 16);
-        QCOMPARE(box.text(), QString("AB"));
-        box.setDisplayIntegerBase(8);
-        QCOMPARE(box.base(), 8);
-        QCOMPARE(box.text(), QString("253"));
-        box.setBase(16);
-        box.setMaximum(4095);
-        box.setValue(170);
-        QCOMPARE(box.text(), QString("0AA"));
+        QCOMPARE(box.textFromValue(-10), QString("-00A"));
+        box.setRange(0, 15);
+        QCOMPARE(box.textFromValue(10), QString("A"));
+        // Too many digits for an int are refused, not wrapped round.
+        QString tooLong("FFFFFFFFFFFFFFFFFFFF");
+        int pos = tooLong.size();
+        QCOMPARE(box.validate(tooLong, pos), QValidator::Invalid);
     }
-
-    // ---- self-scaling label
 
     void labelFitsText()
     {
@@ -389,24 +187,9 @@ private slots:
         const QSize text = QFontMetrics(label.font()).size(0, label.text());
         QVERIFY2(text.width() <= 190 + 4 && text.height() <= 72 + 4,
                  qPrintable(QString("%1 x %2").arg(text.width()).arg(text.height())));
-
         label.resize(60, 30);
         label.resizeFont();
         QVERIFY(label.font().pointSizeF() < grown);
-    }
-
-    void labelRefitsOnResizeOnly()
-    {
-        ResizeLabel label;
-        label.setText("C");
-        label.resize(40, 30);
-        label.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&label));
-        const qreal first = label.font().pointSizeF();
-        label.setText("mg/m3 long unit");
-        QCOMPARE(label.font().pointSizeF(), first);
-        label.resize(41, 30);
-        QTRY_VERIFY(label.font().pointSizeF() < first);
     }
 
     // Nothing here may leave a zero, negative, infinite or NaN point size: the
@@ -415,24 +198,31 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QSize>("size");
+        QTest::addColumn<qreal>("pointSize");
         QTest::addColumn<bool>("keepsFont");
-        QTest::newRow("empty text") << "" << QSize(100, 40) << true;
-        QTest::newRow("width equal to margin") << "ppm" << QSize(10, 40) << true;
-        QTest::newRow("height equal to margin") << "ppm" << QSize(100, 8) << true;
-        QTest::newRow("zero-width text") << QString(QChar(0x200B)) << QSize(100, 40) << true;
-        QTest::newRow("line feed only") << "\n" << QSize(100, 40) << true;
-        QTest::newRow("few pixels wide") << "ppm" << QSize(4, 40) << false;
-        QTest::newRow("no size at all") << "ppm" << QSize(0, 0) << false;
+        QTest::newRow("empty text") << "" << QSize(100, 40) << 11.5 << true;
+        QTest::newRow("width equal to margin") << "ppm" << QSize(10, 40) << 11.5 << true;
+        QTest::newRow("height equal to margin") << "ppm" << QSize(100, 8) << 11.5 << true;
+        QTest::newRow("zero-width text") << QString(QChar(0x200B)) << QSize(100, 40) << 11.5 << true;
+        QTest::newRow("line feed only") << "\n" << QSize(100, 40) << 11.5 << true;
+        QTest::newRow("font too small to measure") << "ppm" << QSize(100, 40) << 0.01 << true;
+        QTest::newRow("font in pixels, no point size") << "ppm" << QSize(100, 40) << -1.0 << true;
+        QTest::newRow("few pixels wide") << "ppm" << QSize(4, 40) << 11.5 << false;
+        QTest::newRow("no size at all") << "ppm" << QSize(0, 0) << 11.5 << false;
     }
 
     void labelDegenerateSizes()
     {
         QFETCH(QString, text);
         QFETCH(QSize, size);
+        QFETCH(qreal, pointSize);
         QFETCH(bool, keepsFont);
         ResizeLabel label;
         QFont good = label.font();
-        good.setPointSizeF(11.5);
+        if (pointSize > 0)
+            good.setPointSizeF(pointSize);
+        else
+            good.setPixelSize(12);
         label.setFont(good);
         label.setText(text);
         label.resize(size);
@@ -442,29 +232,10 @@ private slots:
             label.resizeFont();
             QCOMPARE(g_warnings, 0);
         }
-        const qreal pt = label.font().pointSizeF();
-        QVERIFY2(std::isfinite(pt) && pt > 0, qPrintable(QString::number(pt)));
         if (keepsFont)
-            QCOMPARE(pt, 11.5);
-    }
-
-    // A font shrunk to nothing measures nothing; the label keeps it rather than blow up.
-    void labelTinyFontStaysUsable()
-    {
-        ResizeLabel label;
-        label.setText("ppm");
-        QFont tiny = label.font();
-        tiny.setPointSizeF(0.01);
-        label.setFont(tiny);
-        label.resize(100, 40);
-        label.resizeFont();
-        QCOMPARE(label.font().pointSizeF(), 0.01);
-
-        QFont pixels = label.font();
-        pixels.setPixelSize(12);
-        label.setFont(pixels);
-        label.resizeFont();
-        QCOMPARE(label.font().pixelSize(), 12);
+            QCOMPARE(label.font(), good);
+        const qreal pt = label.font().pointSizeF();
+        QVERIFY2(pointSize < 0 || (std::isfinite(pt) && pt > 0), qPrintable(QString::number(pt)));
     }
 };
 
