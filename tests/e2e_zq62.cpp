@@ -19,7 +19,6 @@
 #include "messagecapture.h"
 #include "modalcloser.h"
 #include "qprogressindicator.h"
-#include "resizelabel.h"
 #include "selectdevice.h"
 #include "statuslog.h"
 #include "ui_mainwindow.h"
@@ -177,9 +176,11 @@ void E2eZq62::offsetApplyEndsOnTheEcho()
     StatusLog shown(z.rig.window());
     z.ui->doubleSpinBox_offset_ch2->setValue(-0.25);
     const qint64 pressed = InstrumentSimulator::now();
-    pressApply(z.ui->toolButton_offset_apply_ch2);
+    // The button acts on press, not on release.
+    QTest::mousePress(z.ui->toolButton_offset_apply_ch2, Qt::LeftButton);
     QVERIFY(!z.ui->groupBox_ch2->isEnabled());
     QVERIFY(z.sim->waitForCommand("ATCOFF2 -0.25"));
+    QTest::mouseRelease(z.ui->toolButton_offset_apply_ch2, Qt::LeftButton);
     const qint64 sent = z.sim->timesOf("ATCOFF2 -0.25").first() - pressed;
     QVERIFY2(sent >= CommandDelay - 1 && sent < CommandDelay + kSlackMs, qPrintable(QString::number(sent)));
     QVERIFY(waitIdle(z.rig));
@@ -191,6 +192,12 @@ void E2eZq62::offsetApplyEndsOnTheEcho()
     for (QByteArray const& line : z.sim->commandLines())
         QVERIFY2(line == "ATCOFF2 -0.25" || line == "ATCD", line.constData());
     QVERIFY(z.ui->groupBox_ch2->isEnabled());
+    // Always two decimals.
+    z.ui->doubleSpinBox_offset_ch1->setValue(3);
+    pressApply(z.ui->toolButton_offset_apply_ch1);
+    QVERIFY(z.sim->waitForCommand("ATCOFF1 3.00"));
+    QVERIFY(waitIdle(z.rig));
+    QCOMPARE(z.ui->doubleSpinBox_offset_ch1->value(), 3.0);
 }
 
 void E2eZq62::unitChangeAndItsFailure()
