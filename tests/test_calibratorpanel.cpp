@@ -79,7 +79,6 @@ public:
     double time() const { return chartTime(); }
 
     using CalibratorPanel::channelDigit;
-    using CalibratorPanel::liveFields;
     using CalibratorPanel::slotChangeTempMode;
     using CalibratorPanel::slotExecDateTime;
     using CalibratorPanel::slotFactoryReset;
