@@ -560,6 +560,10 @@ void CalibratorPanel::parsingTemp(QString line)
         m_celsius = !line.contains("ATCF");
     }
     qDebug() << m_desc.parsingTempDebug << (m_celsius ? "true" : "false");
+    // The unit reply ends the sequence: a command queued meanwhile (REFRESH pressed
+    // while the unit change waited) must not go out in DEFAULT, where its reply
+    // would be dropped and the panel stay locked.
+    cancelQueued();
 
     if (ok) {
         status(m_celsius ? kCelsiusOk : kFahrenheitOk);

@@ -11,14 +11,6 @@ StatusLog::StatusLog(MainWindow* window)
                      [this](QString const& text) { m_shown << qMakePair(m_clock.elapsed(), text); });
 }
 
-QStringList StatusLog::texts() const
-{
-    QStringList texts;
-    for (auto const& shown : m_shown)
-        texts << shown.second;
-    return texts;
-}
-
 qint64 StatusLog::when(QString const& text) const
 {
     for (auto const& shown : m_shown)

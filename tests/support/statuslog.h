@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPair>
 #include <QString>
-#include <QStringList>
 
 class MainWindow;
 
@@ -16,13 +15,10 @@ class StatusLog
 {
 public:
     explicit StatusLog(MainWindow* window);
-    qint64 now() const { return m_clock.elapsed(); }
-    QStringList texts() const;
     // When text was first shown (a text that starts with it, so that the port suffix
     // does not matter); -1 if not yet.
     qint64 when(QString const& text) const;
     bool contains(QString const& text) const { return when(text) >= 0; }
-    void clear() { m_shown.clear(); }
 
 private:
     QObject m_context;
