@@ -16,7 +16,12 @@ QString LineFramer::logText(QByteArray const& chunk)
 {
     QByteArray bytes = chunk;
     bytes.replace('\0', QByteArray());
-    return QString::fromUtf8(bytes).replace("\r\n", "[CR][LF]");
+    return showLineEnds(QString::fromUtf8(bytes));
+}
+
+QString LineFramer::showLineEnds(QString text)
+{
+    return text.replace("\r\n", "[CR][LF]");
 }
 
 QStringList LineFramer::feed(QByteArray const& chunk)

@@ -19,6 +19,8 @@ public:
 
     // The chunk as text for the debug log, NUL bytes dropped, "\r\n" shown as "[CR][LF]".
     static QString logText(QByteArray const& chunk);
+    // Text for the debug log with every "\r\n" shown as "[CR][LF]".
+    static QString showLineEnds(QString text);
     // A line as the panels receive it: no CR, LF or blanks.
     static QString cleanLine(QByteArray const& raw);
 

@@ -332,7 +332,7 @@ bool MainWindow::writeData(QByteArray const& data)
     if (!m_port || !m_port->isOpen())
         return false;
     if (m_port->write(data) > 0) {
-        const QString text = QString::fromUtf8(data.constData()).replace("\r\n", "[CR][LF]");
+        const QString text = LineFramer::showLineEnds(QString::fromUtf8(data.constData()));
         qDebug() << "writeData(\"" << text << "\") success.";
         return true;
     }

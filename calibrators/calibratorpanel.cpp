@@ -13,6 +13,7 @@
 
 #include "chartview.h"
 #include "globals.h"
+#include "lineframer.h"
 #include "mainwindow.h"
 #include "passworddlg.h"
 #include "qledindicator.h"
@@ -78,11 +79,6 @@ bool containsAny(QString const& line, QStringList const& keywords)
         if (line.contains(k))
             return true;
     return false;
-}
-
-QString shownCommand(QString cmd)
-{
-    return cmd.replace("\r\n", "[CR][LF]");
 }
 
 void setLamp(QLedIndicator* led, int state)
@@ -377,7 +373,7 @@ bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& c
     lockUi();
     m_mode = mode;
     m_seq = seq;
-    const QString shown = shownCommand(cmd);
+    const QString shown = LineFramer::showLineEnds(cmd);
     qDebug() << "writeCommand(" << shown << "), mode=" << mode;
 
     if (m_mainWindow && m_mainWindow->writeData(cmd.toLatin1()))
