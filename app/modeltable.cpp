@@ -2,7 +2,7 @@
 
 #include <QMap>
 
-#include "zq62calibrator.h"
+#include "panelfactory.h"
 
 namespace {
 
@@ -137,13 +137,7 @@ AbstractCalibrator* createCalibrator(int modelCode, QString const& model, unsign
     auto it = overrides().constFind(modelCode);
     if (it != overrides().constEnd())
         return (*it)(modelCode, model, version, serial, parent);
-    switch (modelCode) {
-    case 62:
-        return new Zq62Calibrator(model, version, serial, parent);
-    default:
-        // Panels are wired in here as they are built.
-        return nullptr;
-    }
+    return createPanel(modelCode, model, version, serial, parent);
 }
 
 void setCalibratorFactory(int modelCode, CalibratorFactory factory)

@@ -205,6 +205,15 @@ void CalibratorPanel::lockUi()
     // constructor starts runs before the main window holds it.
     if (!heldByMainWindow())
         controlEnable(false);
+    setLocked(true);
+}
+
+void CalibratorPanel::setLocked(bool locked)
+{
+    if (m_locked == locked)
+        return;
+    m_locked = locked;
+    emit lockChanged(locked);
 }
 
 void CalibratorPanel::unlockUi()
@@ -216,6 +225,7 @@ void CalibratorPanel::unlockUi()
     if (!m_mainWindow)
         controlEnable(true);
     busyOff();
+    setLocked(false);
 }
 
 void CalibratorPanel::busyOn()
@@ -238,6 +248,10 @@ void CalibratorPanel::cancelQueued()
 
 void CalibratorPanel::scheduleRefresh()
 {
+    // One refresh however many endings ask for it.
+    if (m_refreshScheduled)
+        return;
+    m_refreshScheduled = true;
     QTimer::singleShot(kRefreshAfterApplyMs, this, &CalibratorPanel::writeRefresh);
 }
 
@@ -337,17 +351,19 @@ void CalibratorPanel::setRx(bool on)
 
 void CalibratorPanel::writeRefresh()
 {
+    m_refreshScheduled = false;
     qDebug() << "=============REFRESH MODE=============";
     status(kRefreshStart);
     lockUi();
     busyOn();
+    m_liveValid.fill(false);
     clearAll();
     setSensorMode();
     setModbusMode();
-    writeDelay(REFRESH, m_desc.firstStep, QString::fromLatin1(m_desc.firstQuery));
+    writeDelay(REFRESH, m_desc.firstStep, QString::fromLatin1(m_desc.firstQuery), m_desc.firstChannel);
 }
 
-void CalibratorPanel::writeDelay(unsigned mode, unsigned seq, QString const& cmd)
+void CalibratorPanel::writeDelay(unsigned mode, unsigned seq, QString const& cmd, int channel)
 {
     lockUi();
     busyOn();
@@ -356,6 +372,8 @@ void CalibratorPanel::writeDelay(unsigned mode, unsigned seq, QString const& cmd
     // A command queued before the previous one went out replaces it: only the
     // newest is sent, once, CommandDelay ms after it was queued.
     m_command = cmd;
+    m_queuedChannel = channel;
+    m_commandChannel = channel;
     m_writeTimer->start(CommandDelay);
 }
 
@@ -365,14 +383,15 @@ void CalibratorPanel::slotWriteDelay()
         return;
     const QString cmd = m_command;
     m_command.clear();
-    writeCommand(m_mode, m_seq, cmd);
+    writeCommand(m_mode, m_seq, cmd, m_queuedChannel);
 }
 
-bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& cmd)
+bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& cmd, int channel)
 {
     lockUi();
     m_mode = mode;
     m_seq = seq;
+    m_commandChannel = channel;
     const QString shown = LineFramer::showLineEnds(cmd);
     qDebug() << "writeCommand(" << shown << "), mode=" << mode;
 
@@ -392,6 +411,7 @@ bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& c
         m_mode = DEFAULT;
         unlockAfterSendFailure();
         scheduleRefresh();
+        emit sequenceEnded(APPLY, false);
         criticalBox("ERROR", trPanel(kApplyErrorBox));
         return false;
     }
@@ -409,11 +429,13 @@ bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& c
         return false;
     m_mode = DEFAULT;
     unlockAfterSendFailure();
+    emit sequenceEnded(mode, false);
     return false;
 }
 
 void CalibratorPanel::unlockAfterSendFailure()
 {
+    setLocked(false);
     if (!m_mainWindow) {
         controlEnable(true);
         return;
@@ -484,7 +506,7 @@ void CalibratorPanel::finishSequence()
 // Every ending resets the step, drops a command still waiting, runs the panel's extras,
 // shows its text and unlocks; an error shows its box last. A successful REFRESH goes on
 // with afterRefreshSuccess() instead of unlocking.
-void CalibratorPanel::endSequence(unsigned mode, bool success)
+void CalibratorPanel::endSequence(unsigned mode, bool success, bool box)
 {
     const EndingTexts& texts = mode == REFRESH ? kRefreshTexts : mode == APPLY ? kApplyTexts : kSensorTexts;
 
@@ -499,11 +521,14 @@ void CalibratorPanel::endSequence(unsigned mode, bool success)
     status(success ? texts.ok : texts.error);
     if (success && mode == REFRESH) {
         afterRefreshSuccess();
+        if (m_mode == DEFAULT && !m_locked)
+            emit sequenceEnded(REFRESH, true);
         return;
     }
     m_mode = DEFAULT;
     unlockUi();
-    if (!success)
+    emit sequenceEnded(mode, success);
+    if (!success && box)
         criticalBox("ERROR", trPanel(texts.errorBox));
 }
 
@@ -567,6 +592,7 @@ void CalibratorPanel::parsingTemp(QString line)
         setSensorMode();
         m_mode = DEFAULT;
         unlockUi();
+        emit sequenceEnded(TEMPMODE, true);
         return;
     }
     // Without "OK" the instrument kept its unit: a failure, shown with the unit held.
@@ -576,6 +602,7 @@ void CalibratorPanel::parsingTemp(QString line)
     setSensorMode();
     m_mode = DEFAULT;
     unlockUi();
+    emit sequenceEnded(TEMPMODE, false);
     criticalBox("ERROR", trPanel(m_celsius ? kCelsiusErrorBox : kFahrenheitErrorBox));
 }
 
@@ -618,9 +645,19 @@ void CalibratorPanel::parsingFactoryReset(QString const& line)
         informationBox("Factory Reset", trPanel(kFactoryResetDone));
         return;
     }
-    if (!criticalBox(m_desc.factoryResetFailTitle, trPanel(m_desc.factoryResetFailText)))
+    refuseApply(QString::fromUtf8(m_desc.factoryResetFailTitle), trPanel(m_desc.factoryResetFailText));
+}
+
+void CalibratorPanel::refuseApply(QString const& title, QString const& text)
+{
+    // Done before the box: a line that arrives while it is open finds no step.
+    m_seq = 0;
+    cancelQueued();
+    if (!criticalBox(title, text))
         return;
-    m_seq = m_desc.endSeq;
+    if (m_mode != APPLY)
+        return; // something else (a REFRESH) took over while the box was open
+    endSequence(APPLY, false, false);
 }
 
 void CalibratorPanel::parsingDateTime(QString const& line)
@@ -641,6 +678,14 @@ QString CalibratorPanel::valueAfter(QString const& line, QString const& keyword)
     QString rest = line.mid(at);
     rest.remove(keyword);
     return rest;
+}
+
+int CalibratorPanel::replyChannel(QString const& text, int channels) const
+{
+    const int channel = channelDigit(text, channels);
+    if (m_commandChannel != 0 && channel != m_commandChannel)
+        return 0;
+    return channel;
 }
 
 int CalibratorPanel::channelDigit(QString const& text, int channels)
@@ -684,24 +729,29 @@ double CalibratorPanel::chartTime() const
 }
 
 void CalibratorPanel::showLive(QStringList const& fields, QLCDNumber* const* lcds,
-                               ChartView* const* charts, int count)
+                               ChartView* const* charts, int count, double time)
 {
     QVector<double> values(count);
+    if (m_liveValid.size() < count)
+        m_liveValid.resize(count);
     for (int i = 0; i < count; ++i) {
         const QString text = fields.value(i);
         values[i] = liveValue(text);
+        m_liveValid[i] = values[i] != NoValue;
         // A field without a number reads like "----".
         const bool blank = values[i] == NoValue && !text.contains("----");
         lcds[i]->display(blank ? QStringLiteral("----") : text);
     }
-    const double x = chartTime();
+    const double x = time < 0 ? chartTime() : time;
     for (int i = 0; i < count; ++i)
         charts[i]->setData(x, values[i]);
 }
 
-double CalibratorPanel::lcdValue(QLCDNumber* const* lcds, int count, int channel)
+double CalibratorPanel::lcdValue(QLCDNumber* const* lcds, int count, int channel) const
 {
     if (channel < 1 || channel > qMin(count, ChannelCount))
         return kNoChannelValue;
+    if (!m_liveValid.value(channel - 1, false))
+        return qQNaN();
     return lcds[channel - 1]->value();
 }

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <QWidget>
 
 #include <memory>
@@ -66,6 +67,10 @@ struct PanelDescription
     // Factory reset refused by the instrument: box title and text (null: no factory reset).
     const char* factoryResetFailTitle;
     const char* factoryResetFailText;
+
+    // The channel of the first query of a REFRESH (1 when it asks channel 1 of a
+    // per-channel row), for the check that a reply names the channel it was asked for.
+    int firstChannel = 0;
 };
 
 // The command engine and skeleton shared by every calibrator panel.
@@ -84,6 +89,7 @@ struct PanelDescription
 class CalibratorPanel : public QWidget, public AbstractCalibrator
 {
     Q_OBJECT
+    friend class ChannelSequence;
 public:
     ~CalibratorPanel() override;
 
@@ -95,6 +101,7 @@ public:
     unsigned mode() const { return m_mode; }
     unsigned seq() const { return m_seq; }
     bool isCelsius() const { return m_celsius; }
+    bool isLocked() const { return m_locked; }
     QString pendingCommand() const { return m_command; }
     QDateTime lastWrite() const { return m_lastWrite; }
     QLedIndicator* ledTx() const { return m_ledTx; }
@@ -102,6 +109,20 @@ public:
     QProgressIndicator* progress() const { return m_progress; }
     PasswordDlg* passwordDialog() const { return m_pwdDlg.get(); }
     PanelDescription const& description() const { return m_desc; }
+    unsigned version() const { return m_version; }
+    // The channel named by the command in flight (or waiting to be sent); 0 for a
+    // command of no channel.
+    int commandChannel() const { return m_commandChannel; }
+
+    // Queues cmd for sending CommandDelay ms from now in the given mode and step;
+    // channel is the channel the command names (0: none). The helper classes of the
+    // panels (MODBUS block, wizard chains) queue their writes through it too.
+    void writeDelay(unsigned mode, unsigned seq, QString const& cmd, int channel = 0);
+    // REFRESH 50 ms from now (once: a refresh already scheduled is not doubled).
+    void scheduleRefresh();
+    bool refreshScheduled() const { return m_refreshScheduled; }
+    // Texts are translated in the panel class's context, falling back to the engine's.
+    QString trPanel(const char* text) const;
 
     // The reading of a live field: the no-value number for "----", an empty text or
     // anything that is not a number.
@@ -143,8 +164,7 @@ protected:
     // Checks the radio of the unit the panel holds.
     void showTempUnit();
 
-    void writeDelay(unsigned mode, unsigned seq, QString const& cmd);
-    bool writeCommand(unsigned mode, unsigned seq, QString const& cmd);
+    bool writeCommand(unsigned mode, unsigned seq, QString const& cmd, int channel = 0);
     void setTx(bool on);
     void setRx(bool on);
 
@@ -155,11 +175,8 @@ protected:
     void busyOff();
     // Drops the command waiting to be sent.
     void cancelQueued();
-    // REFRESH 50 ms from now.
-    void scheduleRefresh();
 
-    // Status text and boxes; texts are translated in the panel class's context.
-    QString trPanel(const char* text) const;
+    // Status text and boxes.
     void status(const char* text);
     void status(QString const& text);
     // Each box returns whether the panel still exists when it closes.
@@ -172,19 +189,30 @@ protected:
     // also lies within ChannelCount, or 0.
     static QString valueAfter(QString const& line, QString const& keyword);
     static int channelDigit(QString const& text, int channels);
+    // channelDigit, and 0 as well when the command in flight names another channel:
+    // a reply about a channel nobody asked for fails its step.
+    int replyChannel(QString const& text, int channels) const;
     // The echo of the factory reset (APPLY step 4) and of the last-calibration time.
     void parsingFactoryReset(QString const& line);
+    // An APPLY step the instrument refused: the step is marked done (a line arriving
+    // while the box is open is ignored), the box shows, and then the APPLY ends as a
+    // failure: status "error! apply calibration settings.", DEFAULT, unlocked, no
+    // second box and no refresh.
+    void refuseApply(QString const& title, QString const& text);
     void parsingDateTime(QString const& line);
 
     // Live readings: the fields of a poll reply (every keyword removed, split at ",";
     // fewer than count fields give the whole text first and empty texts after it),
-    // the chart time of the last poll write, and both shown on LCDs and charts.
+    // the chart time of the last poll write, and both shown on LCDs and charts (at
+    // time, or at the chart time of the last poll write when time is negative).
     static QStringList liveFields(QString line, QString const& keyword, int count);
     double chartTime() const;
     void showLive(QStringList const& fields, QLCDNumber* const* lcds, ChartView* const* charts,
-                  int count);
-    // The LCD value of channel 1..min(count, ChannelCount), or -99999.999.
-    static double lcdValue(QLCDNumber* const* lcds, int count, int channel);
+                  int count, double time = -1);
+    // The LCD value of channel 1..min(count, ChannelCount), or -99999.999 outside them;
+    // NaN while that channel's latest live field was no number, or none has come since
+    // the last REFRESH started (READ then leaves its box alone).
+    double lcdValue(QLCDNumber* const* lcds, int count, int channel) const;
 
     PanelDescription const& m_desc;
     MainWindow* m_mainWindow = nullptr;
@@ -202,6 +230,14 @@ protected:
     QString m_command;
     bool m_celsius = true;
     std::unique_ptr<PasswordDlg> m_pwdDlg;
+
+signals:
+    // The panel is back in DEFAULT and unlocked: a REFRESH, APPLY or SENSORTYPE
+    // sequence ended (success or not), the unit reply came, or a send failed. Sent
+    // after the unlock and before any box.
+    void sequenceEnded(unsigned mode, bool success);
+    // The UI was locked (a command is queued or in flight) or unlocked.
+    void lockChanged(bool locked);
 
 protected slots:
     void writeRefresh();
@@ -223,10 +259,17 @@ private:
     void writeUnit(bool celsius);
     void unitFailure();
     void unlockAfterSendFailure();
+    void setLocked(bool locked);
     void finishSequence();
-    void endSequence(unsigned mode, bool success);
+    void endSequence(unsigned mode, bool success, bool box = true);
 
     QTimer* m_writeTimer = nullptr;
+    int m_queuedChannel = 0;
+    int m_commandChannel = 0;
+    bool m_locked = false;
+    bool m_refreshScheduled = false;
+    // Per channel: the latest live field was a number (index channel - 1).
+    QVector<bool> m_liveValid;
 };
 
 #endif

@@ -206,7 +206,11 @@ private slots:
         QCOMPARE(panel->chart[0]->timeStamps()[kLast], x);
         QCOMPARE(panel->chart[0]->values()[kLast], first);
         QCOMPARE(panel->chart[1]->values()[kLast], second);
-        QCOMPARE(panel->getCurrentValue(1), panel->lcd[0]->value());
+        // A channel without a number reads NaN, never the 0 its LCD shows for "----".
+        if (first == NoValue)
+            QVERIFY(qIsNaN(panel->getCurrentValue(1)));
+        else
+            QCOMPARE(panel->getCurrentValue(1), panel->lcd[0]->value());
         QCOMPARE(panel->getCurrentValue(3), -99999.999);
         // A panel without a main window neither flashes nor stamps.
         EnginePanel lone(kPlain, nullptr);
@@ -501,12 +505,20 @@ private slots:
         QCOMPARE(panel->pendingCommand(), QString("ATCFTRST\r\n"));
         QCOMPARE(panel->seq(), 4u);
 
-        // Refused: its box, then the apply END tail.
+        // Refused: its box (the step already done), then the apply ends as a failure
+        // without a second box.
+        int stepAtBox = -1;
+        m_closer->setInspector([&](QWidget*) { stepAtBox = int(panel->seq()); });
         panel->readData("ATCFTRSTFAIL");
         QTRY_COMPARE(m_closer->count(), 2);
+        m_closer->setInspector(nullptr);
+        QCOMPARE(stepAtBox, 0);
         QCOMPARE(m_closer->texts().last(), QString("the Factory Reset is failed!"));
-        QCOMPARE(m_window->statusBar()->currentMessage(), QString("success! apply calibration settings."));
+        QCOMPARE(m_window->statusBar()->currentMessage(), QString("error! apply calibration settings."));
         QCOMPARE(state(panel), kUnlocked);
+        QTest::qWait(200);
+        QCOMPARE(m_closer->count(), 2);
+        QCOMPARE(panel->mode(), unsigned(DEFAULT));
 
         // Done: the refresh starts 50 ms later, while the box is still open.
         QString modeAtBox;

@@ -5,6 +5,7 @@ Runs lupdate over the source folders, then sets every message whose English text
 listed in translations/ko.tsv. Prints the texts that still lack a Korean version.
 Run from the repository root: python3 tools/translate_ko.py
 """
+import glob
 import html
 import os
 import re
@@ -18,13 +19,15 @@ folders = [d for d in ("app", "widgets", "calibrators", "chart", "forms") if os.
 subprocess.run(["lupdate", "-silent", "-no-obsolete", "-locations", "none"] + folders + ["-ts", TS], check=True)
 
 table = {}
-with open(TSV, encoding="utf-8") as f:
-    for line in f:
-        line = line.rstrip("\n")
-        if not line or line.startswith("#"):
-            continue
-        en, ko = line.split("\t", 1)
-        table[en.replace("\\n", "\n")] = ko.replace("\\n", "\n")
+# ko.tsv first, then one list per panel (translations/ko_<panel>.tsv).
+for path in [TSV] + sorted(glob.glob("translations/ko_*.tsv")):
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.rstrip("\n")
+            if not line or line.startswith("#"):
+                continue
+            en, ko = line.split("\t", 1)
+            table[en.replace("\\n", "\n")] = ko.replace("\\n", "\n")
 
 text = open(TS, encoding="utf-8").read()
 text = re.sub(r'<TS version="([^"]*)"[^>]*>', r'<TS version="\1" language="ko_KR">', text, count=1)

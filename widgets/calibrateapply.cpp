@@ -1,4 +1,6 @@
 #include "calibrateapply.h"
+
+#include <QtMath>
 #include "ui_calibrateapply.h"
 
 #include "abstractcalibrator.h"
@@ -66,7 +68,12 @@ void CalibrateApply::slotReadCurrentValue()
 {
     if (!m_calibrator)
         return;
-    ui->doubleSpinBox_current->setValue(m_calibrator->getCurrentValue(m_channel));
+    // A channel without a reading gives NaN: the box keeps what it held rather than
+    // taking a number nobody measured.
+    const double value = m_calibrator->getCurrentValue(m_channel);
+    if (qIsNaN(value))
+        return;
+    ui->doubleSpinBox_current->setValue(value);
     updateDifference();
 }
 

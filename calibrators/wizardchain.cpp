@@ -1,0 +1,149 @@
+#include "wizardchain.h"
+
+#include <QDebug>
+
+#include "calibratorpanel.h"
+#include "calibwizard.h"
+
+WizardChain::WizardChain(CalibratorPanel* panel)
+    : QObject(panel)
+    , m_panel(panel)
+{
+    connect(panel, &CalibratorPanel::sequenceEnded, this, &WizardChain::slotSequenceEnded);
+    connect(panel, &CalibratorPanel::lockChanged, this, &WizardChain::slotLockChanged);
+}
+
+WizardChain::~WizardChain() = default;
+
+void WizardChain::open(CalibWizard* wizard, int channel)
+{
+    if (m_wizard && m_wizard != wizard)
+        close();
+    m_wizard = wizard;
+    m_channel = channel;
+    m_closePending = false;
+    connect(wizard, &CalibWizard::writeDone, this, &WizardChain::slotWriteDone);
+    connect(wizard, &CalibWizard::close, this, &WizardChain::slotCloseRequest);
+    wizard->setEnabled(isIdle());
+}
+
+bool WizardChain::isIdle() const
+{
+    return m_panel->mode() == DEFAULT && !m_panel->isLocked() && m_chainId == 0
+           && m_panel->pendingCommand().isEmpty();
+}
+
+bool WizardChain::run(int id, QVector<Link> links)
+{
+    if (id == 0 || links.isEmpty() || !isIdle())
+        return false;
+    m_chainId = id;
+    m_links = std::move(links);
+    m_next = 1;
+    m_chainDone = false;
+    queue(m_links.first());
+    return true;
+}
+
+void WizardChain::queue(Link const& link)
+{
+    if (m_wizard)
+        m_wizard->setEnabled(false);
+    m_panel->writeDelay(APPLY, link.step, link.command(), m_channel);
+}
+
+bool WizardChain::advance(unsigned step)
+{
+    if (m_chainId == 0 || m_chainDone)
+        return false;
+    const int current = m_next - 1;
+    if (current < 0 || current >= m_links.size() || m_links[current].step != step)
+        return false;
+    if (m_next < m_links.size()) {
+        const Link link = m_links[m_next++];
+        queue(link);
+        return true;
+    }
+    m_chainDone = true;
+    return false;
+}
+
+void WizardChain::stop()
+{
+    m_chainId = 0;
+    m_links.clear();
+    m_next = 0;
+    m_chainDone = false;
+}
+
+void WizardChain::close()
+{
+    if (m_wizard) {
+        m_wizard->deleteLater();
+        qDebug() << "wizardClose()";
+    }
+    // The pointer clears itself when the wizard is destroyed; a new wizard opened in
+    // the meantime is never touched by the old one's destruction.
+    // Closed inside an APPLY (an ERROR tail closing it): that APPLY still counts as the
+    // wizard's.
+    m_closedInApply = m_panel->mode() == APPLY && (m_wizard || m_chainId != 0);
+    m_wizard.clear();
+    m_channel = 0;
+    m_closePending = false;
+    stop();
+}
+
+void WizardChain::runAction(std::function<void()> const& action)
+{
+    if (action)
+        action();
+    else
+        close();
+}
+
+void WizardChain::slotWriteDone(int result)
+{
+    if (sender() != m_wizard.data() || !isIdle())
+        return;
+    runAction(result == 1 ? m_finish : m_escape);
+}
+
+void WizardChain::slotCloseRequest()
+{
+    if (sender() != m_wizard.data())
+        return;
+    if (isIdle()) {
+        runAction(m_closeRequest);
+        return;
+    }
+    if (m_deferClose && m_chainId != 0)
+        m_closePending = true;
+}
+
+void WizardChain::slotSequenceEnded(unsigned mode, bool success)
+{
+    const int id = m_chainId;
+    const bool chainRan = id != 0;
+    const bool wizards = chainRan || m_wizard || m_closedInApply;
+    m_closedInApply = false;
+    if (mode == APPLY && !success && m_refreshAfterError && wizards)
+        m_panel->scheduleRefresh();
+    if (chainRan) {
+        const bool done = success && m_chainDone;
+        stop();
+        emit chainEnded(id, done);
+        if (m_closePending) {
+            m_closePending = false;
+            if (success && m_wizard)
+                runAction(m_closeRequest);
+        }
+    }
+    if (m_wizard)
+        m_wizard->setEnabled(isIdle());
+}
+
+void WizardChain::slotLockChanged(bool locked)
+{
+    if (m_wizard)
+        m_wizard->setEnabled(!locked && isIdle());
+}

@@ -1,0 +1,111 @@
+#ifndef WIZARDCHAIN_H
+#define WIZARDCHAIN_H
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+#include "calibwizard.h"
+class CalibratorPanel;
+
+// The open calibration wizard of a panel and the chain of writes it runs.
+//
+// A chain is a list of links, each an APPLY step and the command it writes; a link's
+// command is built only when the echo of the link before it has arrived, so it can
+// take values the echo just put on the pages. The panel's APPLY parser stores an echo
+// (a reply naming another channel than the wizard's has already failed the step) and
+// calls advance(): the next link is queued, or the chain is done and the APPLY ends.
+//
+// While the panel is not idle (a command queued or in flight, the UI locked) the wizard
+// is disabled, and Finish, Escape and the title-bar close that still arrive are
+// ignored (a close may instead be held until the chain ends, setDeferClose). Each
+// wizard says what Finish, Escape and close run; by default they close the wizard
+// without a write. END, ERROR, a send failure and close() end the chain. An APPLY that
+// ends in ERROR while a chain ran or a wizard was open is followed by a REFRESH 50 ms
+// later, scheduled after the unlock and before the box, so the form shows what the
+// instrument holds.
+class WizardChain : public QObject
+{
+    Q_OBJECT
+public:
+    struct Link
+    {
+        unsigned step;
+        std::function<QString()> command; // with "\r\n"
+    };
+
+    explicit WizardChain(CalibratorPanel* panel);
+    ~WizardChain() override;
+
+    // Takes a wizard just built for channel (the previous one, if any, is closed first).
+    // The caller shows it.
+    void open(CalibWizard* wizard, int channel);
+    CalibWizard* wizard() const { return m_wizard.data(); }
+    bool isOpen() const { return !m_wizard.isNull(); }
+    int channel() const { return m_channel; }
+
+    // A chain is running: a link's write or its echo is outstanding.
+    bool isRunning() const { return m_chainId != 0; }
+    // Which chain runs (the id given to run()); 0 when none.
+    int chainId() const { return m_chainId; }
+    // A wizard action may write now: the panel is in DEFAULT, unlocked, no chain runs.
+    bool isIdle() const;
+
+    // Starts a chain (id != 0) on the wizard's channel; false, and nothing sent, unless
+    // idle or with no links.
+    bool run(int id, QVector<Link> links);
+    // The echo of step was stored: queues the next link and returns true, or returns
+    // false (the chain is done, or none runs, or step is not the running link's) so the
+    // APPLY ends.
+    bool advance(unsigned step);
+    // Ends the running chain without closing the wizard.
+    void stop();
+    // Closes the wizard: deleteLater, debug "wizardClose()", channel 0, chain ended.
+    void close();
+
+    // What Finish (writeDone(1)), Escape (writeDone(0)) and the title-bar close run when
+    // idle. Unset: close().
+    void setFinish(std::function<void()> action) { m_finish = std::move(action); }
+    void setEscape(std::function<void()> action) { m_escape = std::move(action); }
+    void setCloseRequest(std::function<void()> action) { m_closeRequest = std::move(action); }
+    // A title-bar close while a chain runs is run when it ends (without ERROR) instead of
+    // being ignored.
+    void setDeferClose(bool on) { m_deferClose = on; }
+    bool closeDeferred() const { return m_closePending; }
+    // Whether an APPLY ERROR during a chain or with a wizard open schedules the REFRESH.
+    void setRefreshAfterError(bool on) { m_refreshAfterError = on; }
+
+signals:
+    // A chain ended: the last link's echo was stored (success) or its APPLY failed.
+    void chainEnded(int id, bool success);
+
+private slots:
+    void slotWriteDone(int result);
+    void slotCloseRequest();
+    void slotSequenceEnded(unsigned mode, bool success);
+    void slotLockChanged(bool locked);
+
+private:
+    void queue(Link const& link);
+    void runAction(std::function<void()> const& action);
+
+    CalibratorPanel* m_panel;
+    QPointer<CalibWizard> m_wizard;
+    int m_channel = 0;
+    int m_chainId = 0;
+    QVector<Link> m_links;
+    int m_next = 0;          // index of the link after the one outstanding
+    bool m_chainDone = false; // the last link's echo came; the END is on its way
+    std::function<void()> m_finish;
+    std::function<void()> m_escape;
+    std::function<void()> m_closeRequest;
+    bool m_deferClose = false;
+    bool m_closePending = false;
+    bool m_refreshAfterError = true;
+    bool m_closedInApply = false;
+};
+
+#endif
