@@ -430,6 +430,161 @@ the previous correction values will be removed</source>
     </message>
 </context>
 <context>
+    <name>VdCalibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>RS485 - MODBUS</source>
+        <translation>RS485 - MODBUS</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>켜기</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>끄기</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>공장 초기화</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>초기화</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 읽기</translation>
+    </message>
+    <message>
+        <source>MODBUS Mode</source>
+        <translation>MODBUS 모드</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>슬레이브</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>마스터</translation>
+    </message>
+    <message>
+        <source>MODBUS BaudRate</source>
+        <translation>MODBUS 통신 속도</translation>
+    </message>
+    <message>
+        <source>MODBUS Timeout</source>
+        <translation>MODBUS 타임아웃</translation>
+    </message>
+    <message>
+        <source>MODBUS ByteSwap</source>
+        <translation>MODBUS 바이트 스왑</translation>
+    </message>
+    <message>
+        <source>ByteSwap</source>
+        <translation>바이트 스왑</translation>
+    </message>
+    <message>
+        <source>MODBUS Slave ID</source>
+        <translation>MODBUS 슬레이브 ID</translation>
+    </message>
+    <message>
+        <source>Threshold Channel</source>
+        <translation>임계 채널</translation>
+    </message>
+    <message>
+        <source>Threshold Value</source>
+        <translation>임계값</translation>
+    </message>
+    <message>
+        <source>Holding Times</source>
+        <translation>유지 시간</translation>
+    </message>
+    <message>
+        <source>Relay Slave ID</source>
+        <translation>릴레이 슬레이브 ID</translation>
+    </message>
+    <message>
+        <source>Relay NO</source>
+        <translation>릴레이 번호</translation>
+    </message>
+    <message>
+        <source>Sensor output mode</source>
+        <translation>센서 출력 모드</translation>
+    </message>
+    <message>
+        <source>Counter mode</source>
+        <translation>카운터 모드</translation>
+    </message>
+    <message>
+        <source>Cumulative</source>
+        <translation>누적</translation>
+    </message>
+    <message>
+        <source>Differential</source>
+        <translation>차등</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Full Range Offset</source>
+        <translation>전체 범위 오프셋</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+    <message>
+        <source>Last Calibration Time</source>
+        <translation>마지막 교정 시간</translation>
+    </message>
+    <message>
+        <source>the Factory Reset is failed!</source>
+        <translation>공장 초기화에 실패했습니다!</translation>
+    </message>
+    <message>
+        <source>change the sensor output mode to &apos;</source>
+        <translation>센서 출력 모드 변경: '</translation>
+    </message>
+    <message>
+        <source>change the counter mode to &apos;</source>
+        <translation>카운터 모드 변경: '</translation>
+    </message>
+</context>
+<context>
     <name>Zq62Calibrator</name>
     <message>
         <source>Form</source>
