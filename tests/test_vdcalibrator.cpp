@@ -250,7 +250,9 @@ private slots:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("shown"); // -1: the refresh fails
+        QTest::newRow("output mode 4") << "ATCMODE" << "4" << -1;
+        QTest::newRow("counter mode 2") << "ATCNORML" << "2" << -1;
         QTest::newRow("used hours") << "ATCUSED" << "12345" << 12345;
         QTest::newRow("used hours above the box") << "ATCUSED" << "4294967295" << 999999999;
         QTest::newRow("used hours no number") << "ATCUSED" << "x" << 0;
@@ -265,8 +267,12 @@ private slots:
         QFETCH(QString, value);
         QFETCH(int, shown);
         Bench b;
-        b.answer({{key, value}});
+        const QStringList queries = b.answer({{key, value}});
         QCOMPARE(b.panel->mode(), unsigned(DEFAULT));
+        QCOMPARE(b.closer.texts(), shown < 0 ? QStringList{"error! refresh calibration settings..."} : QStringList());
+        QCOMPARE(queries.size(), shown < 0 ? queries.indexOf(key) + 1 : 21);
+        if (shown < 0)
+            return;
         if (key == "ATCUSED") {
             QCOMPARE(b.ui->spinBox_usedtime->value(), shown);
             return;
