@@ -16,20 +16,9 @@
 #include "globals.h"
 #include "modalcloser.h"
 #include "modbusblock.h"
+#include "sequencepanel.h"
 
 namespace {
-
-enum : unsigned { END_SEQ = 90, ERROR_SEQ = 91 };
-
-const QStringList kKeywords = {"ATCSON",    "ATCISMST", "ATCMODCH", "ATCMSTID", "ATCRLYNO", "ATCPPMMAX",
-                               "ATCRLYDLY", "ATCMODBR", "ATCMODTO", "ATCMODSW", "ATCMODID"};
-
-const PanelDescription kDesc = {
-    END_SEQ, ERROR_SEQ, "ATCMODBR\r\n", 0,
-    kKeywords, kKeywords, {"ATCQ"}, {},
-    false, "", PanelDescription::Unlock,
-    0, nullptr, nullptr, nullptr,
-};
 
 // The block's widgets under the object names of the forms, built in code.
 struct FakeUi
@@ -116,48 +105,30 @@ int channelsOf(QString const& name)
     return name == "NB" ? 2 : name == "VD" ? 6 : 4;
 }
 
-// A panel that holds only the block: its REFRESH and APPLY tables are the block's rows
+// A panel that holds only the block: its REFRESH and APPLY table is the block's rows
 // in the KW refresh order.
-class BlockPanel : public CalibratorPanel
+class BlockPanel : public SequencePanel
 {
     Q_OBJECT
 public:
     BlockPanel(ModbusProfile const& profile, unsigned version)
-        : CalibratorPanel(kDesc, version, "SN1", nullptr)
+        : SequencePanel(version)
     {
         ui.setupUi(this);
         block = new ModbusBlock(this, profile, ModbusWidgets::from(&ui));
         using S = ModbusBlock;
-        const QVector<SequenceRow> rows = block->rows(
-            {S::Modbr, S::Modto, S::Modsw, S::Modid, S::Ismst, S::Modch, S::Mstid, S::Rlyno, S::Ppmmax,
-             S::Rlydly, S::Son});
-        sequence.reset(new ChannelSequence(this, 1, rows));
+        setRows(1, block->rows({S::Modbr, S::Modto, S::Modsw, S::Modid, S::Ismst, S::Modch, S::Mstid, S::Rlyno,
+                                S::Ppmmax, S::Rlydly, S::Son}));
+        onClear = [this] { block->clear(); };
         clearAll();
         setModbusMode();
     }
 
-    void enter(unsigned mode, unsigned seq)
-    {
-        m_mode = mode;
-        m_seq = seq;
-    }
-    // The queued command goes out (dropped: there is no port), its reply arrives.
-    void reply(QString const& line)
-    {
-        cancelQueued();
-        readData(line);
-    }
     // An echo of an APPLY of setting s.
     void echo(ModbusBlock::Setting s, QString const& line)
     {
         enter(APPLY, block->step(s));
         reply(line);
-    }
-    void startRefresh()
-    {
-        clearAll();
-        setModbusMode();
-        sequence->queueFrom(0);
     }
     void controlEnable(bool on) override
     {
@@ -168,18 +139,8 @@ public:
 
     FakeUi ui;
     ModbusBlock* block;
-    std::unique_ptr<ChannelSequence> sequence;
 
 protected:
-    void parsingSequence(QString line) override { sequence->refresh(line); }
-    void parsingApply(QString line) override { sequence->apply(line); }
-    void parsingDefault(QString) override {}
-    void clearAll() override
-    {
-        m_mode = DEFAULT;
-        m_seq = 0;
-        block->clear();
-    }
     void setModbusMode() override { block->setMode(); }
 };
 
