@@ -22,8 +22,9 @@ void WizardChain::open(CalibWizard* wizard, int channel)
     m_wizard = wizard;
     m_channel = channel;
     m_closePending = false;
-    connect(wizard, &CalibWizard::writeDone, this, &WizardChain::slotWriteDone);
-    connect(wizard, &CalibWizard::close, this, &WizardChain::slotCloseRequest);
+    // Unique: the same wizard handed over again must not run each action twice.
+    connect(wizard, &CalibWizard::writeDone, this, &WizardChain::slotWriteDone, Qt::UniqueConnection);
+    connect(wizard, &CalibWizard::close, this, &WizardChain::slotCloseRequest, Qt::UniqueConnection);
     wizard->setEnabled(isIdle());
 }
 
