@@ -209,26 +209,6 @@ private slots:
         QCOMPARE(p.offset[1]->value(), 0.0);
     }
 
-    void numberFormats_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("f2");
-        QTest::addColumn<QString>("g6");
-        QTest::newRow("negative half") << -0.5 << "-0.50" << "-0.5";
-        QTest::newRow("million") << 1000000.0 << "1000000.00" << "1e+06";
-        QTest::newRow("six digits") << 20.25 << "20.25" << "20.25";
-        QTest::newRow("rounding") << 1234.5678 << "1234.57" << "1234.57";
-    }
-
-    void numberFormats()
-    {
-        QFETCH(double, value);
-        QFETCH(QString, f2);
-        QFETCH(QString, g6);
-        QCOMPARE(::f2(value), f2);
-        QCOMPARE(::g6(value), g6);
-    }
-
 private:
     std::unique_ptr<ModalCloser> m_closer;
 };
