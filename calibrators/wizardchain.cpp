@@ -86,8 +86,9 @@ void WizardChain::close()
     // The pointer clears itself when the wizard is destroyed; a new wizard opened in
     // the meantime is never touched by the old one's destruction.
     // Closed inside an APPLY (an ERROR tail closing it): that APPLY still counts as the
-    // wizard's.
-    m_closedInApply = m_panel->mode() == APPLY && (m_wizard || m_chainId != 0);
+    // wizard's, also when it is closed once more before the APPLY ends.
+    if (m_panel->mode() == APPLY && (m_wizard || m_chainId != 0))
+        m_closedInApply = true;
     m_wizard.clear();
     m_channel = 0;
     m_closePending = false;

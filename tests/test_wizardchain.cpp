@@ -302,8 +302,10 @@ private slots:
         QTest::addColumn<QString>("echo");
         QTest::addColumn<QString>("ending");
         QTest::addColumn<int>("refreshes");
-        QTest::newRow("good echo") << "ATCOFF20" << "4 ok" << 0;
-        QTest::newRow("bad echo") << "ATCOFF30" << "4 error" << 1;
+        QTest::addColumn<int>("closes");
+        QTest::newRow("good echo") << "ATCOFF20" << "4 ok" << 0 << 1;
+        QTest::newRow("bad echo") << "ATCOFF30" << "4 error" << 1 << 1;
+        QTest::newRow("bad echo, closed twice") << "ATCOFF30" << "4 error" << 1 << 2;
     }
 
     void closeWhileChainWaits()
@@ -311,10 +313,12 @@ private slots:
         QFETCH(QString, echo);
         QFETCH(QString, ending);
         QFETCH(int, refreshes);
+        QFETCH(int, closes);
         ChainPanel p;
         p.openWizard(2);
         QVERIFY(p.chain->run(1, p.links()));
-        p.chain->close();
+        for (int i = 0; i < closes; ++i)
+            p.chain->close();
         QVERIFY(!p.chain->isOpen());
         QVERIFY(!p.chain->isRunning());
         p.reply(echo);
