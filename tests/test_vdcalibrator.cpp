@@ -291,7 +291,7 @@ private slots:
     void garbledReplies_data()
     {
         QTest::addColumn<QString>("stage"); // REFRESH query, APPLY button, or "DEFAULT"
-        for (QString const& key : {"ATCMODE", "ATCNORML", "ATCOFF1", "ATCOFF4", "ATCOFF5", "ATCMODID", "ATCMODBR",
+        for (QString const& key : {"ATCMODE", "ATCNORML", "ATCOFF1", "ATCOFF2", "ATCOFF3", "ATCOFF4", "ATCOFF5", "ATCMODID", "ATCMODBR",
                                    "ATCMODSW", "ATCMODTO", "ATCEXTM", "ATCUSED", "ATCBLDTM", "ATCISMST", "ATCMODCH",
                                    "ATCMSTID", "ATCRLYNO", "ATCPPMMAX", "ATCRLYDLY", "ATCSON"})
             QTest::newRow(qPrintable("refresh " + key)) << key;
