@@ -1,6 +1,7 @@
 #include "panelfactory.h"
 
 #include "kwcalibrator.h"
+#include "lxcalibrator.h"
 #include "zq62calibrator.h"
 
 AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned version,
@@ -11,6 +12,8 @@ AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned ve
         return new Zq62Calibrator(model, version, serial, parent);
     case 701:
         return new KwCalibrator(model, version, serial, parent);
+    case 702:
+        return new LxCalibrator(model, version, serial, parent);
     default:
         return nullptr;
     }
