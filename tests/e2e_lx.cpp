@@ -218,6 +218,144 @@ private slots:
         QCOMPARE(ui->dateTimeEdit_build_time->dateTime(), QDateTime::fromSecsSinceEpoch(1500000000));
         QCOMPARE(ui->dateTimeEdit_exec_datetime->dateTime(), QDateTime::fromSecsSinceEpoch(1600000000));
     }
+
+    void applyRoundTrips_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QByteArray>("write");
+        QTest::addColumn<bool>("refreshes");
+        QTest::newRow("input type NONE") << "type" << QByteArray("ATSINM3 -1") << true;
+        QTest::newRow("offset") << "offset" << QByteArray("ATCOFF1 1.25") << false;
+        QTest::newRow("MODBUS baud rate") << "baudrate" << QByteArray("ATCMODBR 3") << false;
+    }
+
+    void applyRoundTrips()
+    {
+        QFETCH(QString, what);
+        QFETCH(QByteArray, write);
+        QFETCH(bool, refreshes);
+        ReadyLx x;
+        QVERIFY(x.panel);
+        StatusLog shown(x.rig.window());
+        QToolButton* button = nullptr;
+        if (what == "type") {
+            x.ui->comboBox_sensortype_ch3->setCurrentIndex(2);
+            button = x.ui->toolButton_sensortype_apply_ch3;
+        } else if (what == "offset") {
+            x.ui->doubleSpinBox_offset_ch1->setValue(1.25);
+            button = x.ui->toolButton_offset_apply_ch1;
+        } else {
+            x.ui->comboBox_modbus_baudrate->setCurrentIndex(3);
+            button = x.ui->toolButton_modbus_baudrate_apply;
+        }
+        QTest::mousePress(button, Qt::LeftButton);
+        QVERIFY(x.sim->waitForCommand(write));
+        QTest::mouseRelease(button, Qt::LeftButton);
+        const QByteArray key = write.left(write.indexOf(' '));
+        QCOMPARE(x.sim->setting(key), write.mid(write.indexOf(' ') + 1));
+        QVERIFY(waitIdle(x.rig));
+        QTest::qWait(300);
+        QVERIFY(idle(x.rig));
+        // The type echo is shown by a full refresh; the others end on their echo.
+        QCOMPARE(x.sim->count("ATSINM1"), refreshes ? 1 : 0);
+        if (refreshes) {
+            QCOMPARE(x.sim->commandLines().mid(1, 41), refreshQueries(47));
+            QCOMPARE(x.panel->sensorType(3), -1);
+        } else {
+            QVERIFY(shown.contains("success! apply calibration settings."));
+        }
+        QCOMPARE(x.ui->doubleSpinBox_offset_ch1->value(), what == "offset" ? 1.25 : 0.0);
+        QCOMPARE(x.ui->comboBox_modbus_baudrate->currentIndex(), what == "baudrate" ? 3 : 1);
+    }
+
+    void calibrationDateBehindThePassword()
+    {
+        ReadyLx x;
+        QVERIFY(x.panel);
+        x.closer.setAnswer(QMessageBox::Yes);
+        x.ui->toolButton_exec_datetime->click();
+        QTRY_VERIFY(x.panel->passwordDialog()->isVisible());
+        QCOMPARE(x.closer.texts(), QStringList{"Do you want to change the update time?"});
+        QCOMPARE(x.closer.titles(), QStringList{"Last Calibration Time"});
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        emit x.panel->passwordDialog()->pwdOk();
+        x.panel->passwordDialog()->hide();
+        QTRY_COMPARE(writes(x.sim).size(), 1);
+        const QByteArray write = writes(x.sim).first();
+        QVERIFY(write.startsWith("ATCEXTM "));
+        const qint64 sent = write.mid(8).toLongLong();
+        QVERIFY(sent >= before && sent <= before + 2);
+        // The refresh shows the new time.
+        QVERIFY(x.sim->waitForCommand("ATCSON", kReadyWaitMs));
+        QVERIFY(waitIdle(x.rig));
+        QCOMPARE(x.ui->dateTimeEdit_exec_datetime->dateTime(), QDateTime::fromSecsSinceEpoch(sent));
+    }
+
+    void factoryReset_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("done") << QByteArray("OK") << QStringList{"the Factory Reset is completed."}
+                              << "success! refresh calibration settings.";
+        QTest::newRow("refused") << QByteArray("FAIL") << QStringList{"factory reset failed...!"}
+                                 << "error! apply calibration settings.";
+    }
+
+    void factoryReset()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QStringList, boxes);
+        QFETCH(QString, status);
+        ReadyLx x(47, [](InstrumentSimulator* sim) { sim->setSetting("ATCOFF2", "2.00"); });
+        QVERIFY(x.panel);
+        x.sim->setSetting("ATCFTRSTREPLY", reply);
+        x.closer.setAnswer(QMessageBox::Yes);
+        x.ui->pushButton_factoryreset->click();
+        QVERIFY(x.sim->waitForCommand("ATCFTRST"));
+        QTRY_COMPARE(x.closer.count(), 2);
+        QVERIFY(waitIdle(x.rig));
+        QTest::qWait(300);
+        QCOMPARE(x.closer.texts().mid(1), boxes);
+        QVERIFY(x.rig.status().startsWith(status));
+        const bool done = reply == "OK";
+        // A refused reset ends the apply after its one box, unlocked, without a refresh.
+        QCOMPARE(x.sim->count("ATCOFF2"), done ? 1 : 0);
+        QCOMPARE(x.ui->doubleSpinBox_offset_ch2->value(), done ? 0.0 : 2.0);
+        QVERIFY(x.ui->groupBox_ch2->isEnabled());
+    }
+
+    void modbusGroupsByFirmwareAndRs485_data()
+    {
+        QTest::addColumn<unsigned>("version");
+        QTest::addColumn<QByteArray>("rs485");
+        QTest::addColumn<bool>("onOffShown");
+        QTest::addColumn<bool>("modeShown");
+        QTest::addColumn<bool>("modbusEnabled");
+        QTest::newRow("32") << 32u << QByteArray("1") << false << false << true;
+        QTest::newRow("33") << 33u << QByteArray("1") << false << true << true;
+        QTest::newRow("47 off") << 47u << QByteArray("0") << true << true << false;
+        QTest::newRow("47 on") << 47u << QByteArray("1") << true << true << true;
+    }
+
+    void modbusGroupsByFirmwareAndRs485()
+    {
+        QFETCH(unsigned, version);
+        QFETCH(QByteArray, rs485);
+        QFETCH(bool, onOffShown);
+        QFETCH(bool, modeShown);
+        QFETCH(bool, modbusEnabled);
+        ReadyLx x(version, [rs485](InstrumentSimulator* sim) { sim->setSetting("ATCSON", rs485); });
+        QVERIFY(x.panel);
+        Ui::LxCalibrator* ui = x.ui;
+        QCOMPARE(ui->groupBox_485onoff->isVisibleTo(x.panel), onOffShown);
+        QCOMPARE(ui->groupBox_modbus_mode->isVisibleTo(x.panel), modeShown);
+        QVERIFY(ui->groupBox_modbus_baudrate->isVisibleTo(x.panel));
+        QCOMPARE(ui->groupBox_modbus_baudrate->isEnabled(), modbusEnabled);
+        QCOMPARE(ui->groupBox_modbus_mode->isEnabled(), modbusEnabled);
+        QVERIFY(ui->groupBox_485onoff->isEnabled());
+        QCOMPARE(ui->doubleSpinBox_modbus_max->suffix(), QString(version >= 33 ? " mA" : ""));
+    }
 };
 
 QTEST_MAIN(E2eLx)
