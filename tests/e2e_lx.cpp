@@ -356,6 +356,151 @@ private slots:
         QVERIFY(ui->groupBox_485onoff->isEnabled());
         QCOMPARE(ui->doubleSpinBox_modbus_max->suffix(), QString(version >= 33 ? " mA" : ""));
     }
+
+    // Each script step: "range N" / "rangeNo N" (the question answered No) / "scale N 4mA
+    // 20mA multiply" open a wizard; "next", "back"; "apply Z S" takes the readings and
+    // presses Apply on page 2; "finish", "escape", "close" (the title bar); "wait" until
+    // idle; "garble KEY REPLY" answers KEY's next write with REPLY; "type N T" sets an
+    // input type and refreshes; "check BOX N V..." compares form values (corr, scaled: min and max;
+    // off, multi: one value).
+    void wizards_data()
+    {
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<QByteArrayList>("expected");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<bool>("openAtEnd");
+
+        const QByteArrayList raw2{"ATCCH2LO 4.00", "ATCCH2HI 20.00", "ATCCH2M 1.00", "ATCCH2CLO 4.00",
+                                  "ATCCH2CHI 20.00", "ATCOFF2 0.00"};
+        QByteArrayList raw1 = raw2;
+        for (QByteArray& line : raw1)
+            line.replace("CH2", "CH1").replace("OFF2", "OFF1");
+        const QByteArrayList restore1{"ATCCH1LO 0.00", "ATCCH1HI 100.00", "ATCCH1M 1.00", "ATCCH1CLO 4.00",
+                                      "ATCCH1CHI 20.00"};
+        const QStringList error{"error! apply calibration settings..."};
+
+        QTest::newRow("raw chain") << QStringList{"range 2", "wait", "check off 2 0"} << raw2 << QStringList{}
+                                   << true;
+        QTest::newRow("calibrate, then finish")
+            << QStringList{"range 1", "wait", "next", "apply 4.02 19.95", "wait", "check corr 1 -0.02 0.05", "finish", "wait",
+                           "check off 1 0", "check corr 1 -0.02 0.05"}
+            << raw1 + QByteArrayList{"ATCCH1CLO 4.02", "ATCCH1CHI 19.95", "ATCCH1LO 0.00", "ATCCH1HI 100.00",
+                                     "ATCCH1M 1.00", "ATCCH1CLO 4.02", "ATCCH1CHI 19.95"}
+            << QStringList{} << false;
+        QTest::newRow("close is finish") << QStringList{"range 1", "wait", "close", "wait"} << raw1 + restore1
+                                         << QStringList{} << false;
+        QTest::newRow("escape during the raw chain, then again")
+            << QStringList{"range 1", "escape", "wait", "escape", "wait"} << raw1 + restore1 << QStringList{} << false;
+        QTest::newRow("close during the raw chain") << QStringList{"range 1", "close", "wait"} << raw1 + restore1
+                                                    << QStringList{} << false;
+        QTest::newRow("more actions during the restore chain")
+            << QStringList{"range 1", "wait", "next", "finish", "finish", "escape", "close", "apply 1 2", "back", "wait"}
+            << raw1 + restore1 << QStringList{} << false;
+        QTest::newRow("scale") << QStringList{"scale 1 -5 250 1.5", "finish", "wait", "check scaled 1 -5 250",
+                                              "check multi 1 1.5"}
+                               << QByteArrayList{"ATCCH1LO -5.00", "ATCCH1HI 250.00", "ATCCH1M 1.50"} << QStringList{}
+                               << false;
+        QTest::newRow("scale escape, then close")
+            << QStringList{"scale 2 0 50 2", "escape", "wait", "close", "wait", "check scaled 2 0 100"}
+            << QByteArrayList{} << QStringList{} << false;
+        QTest::newRow("NONE") << QStringList{"type 3 -1", "range 3", "scale 3"} << QByteArrayList{}
+                              << QStringList{"Please specify the sensor type.", "Please specify the sensor type."}
+                              << false;
+        QTest::newRow("answer No") << QStringList{"rangeNo 2", "wait"} << QByteArrayList{} << QStringList{} << false;
+        // The instrument keeps what the chain wrote; the refresh after the error shows it.
+        QTest::newRow("garbled echo in the raw chain")
+            << QStringList{"garble ATCCH2M ATCCH2HI1.00", "range 2", "wait", "check scaled 2 4 20", "check corr 2 0 0"}
+            << raw2.mid(0, 3) << error << false;
+        QTest::newRow("garbled echo in the scale chain")
+            << QStringList{"garble ATCCH1HI ATCCH1LO9.00", "scale 1 1 2 3", "finish", "wait", "check scaled 1 1 2",
+                           "check multi 1 1"}
+            << QByteArrayList{"ATCCH1LO 1.00", "ATCCH1HI 2.00"} << error << false;
+        QTest::newRow("echo of another channel")
+            << QStringList{"garble ATCCH2HI ATCCH3HI20.00", "range 2", "wait"} << raw2.mid(0, 2) << error << false;
+    }
+
+    void wizards()
+    {
+        QFETCH(QStringList, script);
+        QFETCH(QByteArrayList, expected);
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, openAtEnd);
+        ReadyLx x;
+        QVERIFY(x.panel);
+        QPointer<CalibWizard> wizard;
+        for (QString const& step : script) {
+            const QStringList a = step.split(' ');
+            const QString verb = a.first();
+            auto number = [&a](int i) { return a.value(i).toDouble(); };
+            if (verb == "range" || verb == "rangeNo" || verb == "scale") {
+                x.closer.setAnswer(verb == "rangeNo" ? QMessageBox::No : QMessageBox::Yes);
+                const int ch = a.value(1).toInt();
+                const QString name = (verb == "scale" ? "pushButton_scale_ch" : "pushButton_wizard_ch") + a.value(1);
+                QPushButton* button = x.panel->findChild<QPushButton*>(name);
+                QVERIFY(button->isEnabled());
+                button->click();
+                wizard = wizardOf(x.panel);
+                if (verb == "scale" && wizard) {
+                    auto* page = wizard->page(1);
+                    page->findChild<QDoubleSpinBox*>("doubleSpinBox_4ma")->setValue(number(2));
+                    page->findChild<QDoubleSpinBox*>("doubleSpinBox_20ma")->setValue(number(3));
+                    page->findChild<QDoubleSpinBox*>("doubleSpinBox_multiply")->setValue(number(4));
+                }
+                QCOMPARE(bool(wizard), verb != "rangeNo" && x.panel->sensorType(ch) >= 0);
+            } else if (verb == "apply") {
+                QVERIFY(wizard);
+                qobject_cast<CalibrateApply*>(wizard->page(1))->setDelta(number(1));
+                qobject_cast<CalibrateApply*>(wizard->page(2))->setDelta(number(2));
+                wizard->page(2)->findChild<QPushButton*>("pushButton_apply")->click();
+            } else if (verb == "next" || verb == "back") {
+                QVERIFY(wizard);
+                wizard->button(verb == "next" ? QWizard::NextButton : QWizard::BackButton)->click();
+            } else if (verb == "finish") {
+                QVERIFY(wizard);
+                wizard->button(QWizard::FinishButton)->click();
+            } else if (verb == "escape") {
+                QVERIFY(wizard);
+                QTest::keyClick(wizard, Qt::Key_Escape);
+            } else if (verb == "close") {
+                QVERIFY(wizard);
+                static_cast<QWidget*>(wizard)->close();
+            } else if (verb == "wait") {
+                QVERIFY(waitIdle(x.rig));
+            } else if (verb == "garble") {
+                garbleOnce(x.sim, a.value(1).toLatin1(), a.value(2).toLatin1());
+            } else if (verb == "type") {
+                x.sim->setSetting("ATSINM" + a.value(1).toLatin1(), a.value(2).toLatin1());
+                x.ui->pushButton_refresh->click();
+                QVERIFY(x.sim->waitForCommand("ATSINM1"));
+                QVERIFY(waitIdle(x.rig));
+                x.sim->clearLog();
+            } else if (verb == "check") {
+                const QString ch = a.value(2);
+                auto value = [&](QString const& name) {
+                    return x.panel->findChild<QDoubleSpinBox*>("doubleSpinBox_" + name + "_ch" + ch)->value();
+                };
+                if (a.value(1) == "off" || a.value(1) == "multi") {
+                    QCOMPARE(value(a.value(1) == "off" ? "offset" : "multi"), number(3));
+                } else {
+                    QCOMPARE(value(a.value(1) == "corr" ? "correction_min" : "scaled_min"), number(3));
+                    QCOMPARE(value(a.value(1) == "corr" ? "correction_max" : "scaled_max"), number(4));
+                }
+            } else {
+                QFAIL(qPrintable("unknown step " + step));
+            }
+        }
+        QCOMPARE(writes(x.sim), expected);
+        QStringList shown;
+        for (QString const& text : x.closer.texts())
+            if (!text.startsWith("Do you want"))
+                shown << text;
+        QCOMPARE(shown, boxes);
+        QTRY_COMPARE(bool(wizardOf(x.panel)), openAtEnd);
+        QTRY_COMPARE(bool(wizard), openAtEnd);
+        QVERIFY(idle(x.rig));
+        if (boxes == QStringList{"error! apply calibration settings..."})
+            QCOMPARE(x.sim->count("ATSINM1"), 1);
+    }
 };
 
 QTEST_MAIN(E2eLx)
