@@ -501,6 +501,162 @@ private slots:
         if (boxes == QStringList{"error! apply calibration settings..."})
             QCOMPARE(x.sim->count("ATSINM1"), 1);
     }
+
+    void wizardButtonsWaitForACompleteRefresh()
+    {
+        E2eRig rig;
+        ModalCloser closer(20);
+        closer.setMessageBoxesOnly(true);
+        InstrumentSimulator* sim = rig.bench.plugInstrument("LX0001", 702, 47);
+        garbleOnce(sim, "ATCMODID", "ATCMODBR 1");
+        rig.start();
+        CommandDelay = 50;
+        QVERIFY(sim->waitForCommand("ATCOFF1", kReadyWaitMs));
+        LxCalibrator* panel = lx(rig);
+        Ui::LxCalibrator* ui = panel->form();
+        QVERIFY(!ui->pushButton_wizard_ch1->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(closer.count(), 1, kReadyWaitMs);
+        QCOMPARE(closer.texts(), QStringList{"error! refresh calibration settings..."});
+        QVERIFY(waitIdle(rig));
+        // The form holds cleared values: no wizard may write them as a calibration.
+        QVERIFY(ui->groupBox_ch1->isEnabled());
+        for (QPushButton* button : {ui->pushButton_wizard_ch1, ui->pushButton_scale_ch1, ui->pushButton_wizard_ch4,
+                                    ui->pushButton_scale_ch4})
+            QVERIFY(!button->isEnabled());
+        closer.setAnswer(QMessageBox::Yes);
+        panel->wizards()->startRange(1);
+        panel->wizards()->startScale(1);
+        QTest::qWait(100);
+        QCOMPARE(closer.count(), 1);
+        QVERIFY(!wizardOf(panel));
+
+        ui->pushButton_refresh->click();
+        QVERIFY(sim->waitForCommand("ATCSON", kReadyWaitMs));
+        QVERIFY(waitIdle(rig));
+        QVERIFY(ui->pushButton_wizard_ch1->isEnabled());
+        QVERIFY(ui->pushButton_scale_ch4->isEnabled());
+    }
+
+    void unplug_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::newRow("in the middle of a refresh") << "refresh";
+        QTest::newRow("in the raw chain") << "chain";
+        QTest::newRow("refresh error box open") << "box";
+    }
+
+    void unplug()
+    {
+        QFETCH(QString, when);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("LX0001", 702, 47);
+        ModalCloser closer(20);
+        closer.setMessageBoxesOnly(true);
+        closer.setAnswer(QMessageBox::Yes);
+        if (when == "refresh")
+            sim->removeCommand("ATCCH2CLO");
+        if (when == "box") {
+            closer.setEnabled(false);
+            garbleOnce(sim, "ATCCH3HI", "ATCCH3LO 1");
+        }
+        bool removedUnderTheBox = false;
+        if (when == "box")
+            rig.whenModalOpens([&](QWidget* modal) {
+                rig.bench.unplug(sim);
+                removedUnderTheBox = rig.waitClosed(kScanWaitMs) && rig.window()->calibrator() == nullptr;
+                qobject_cast<QMessageBox*>(modal)->buttons().first()->click();
+            });
+        MainWindow* w = rig.start();
+        CommandDelay = 50;
+        if (when == "refresh") {
+            QVERIFY(sim->waitForCommand("ATCCH2CLO", kReadyWaitMs));
+            QTest::qWait(200);
+            QCOMPARE(lx(rig)->mode(), unsigned(REFRESH));
+            rig.bench.unplug(sim);
+        } else if (when == "chain") {
+            QVERIFY(waitIdle(rig));
+            sim->removeCommand("ATCCH1M");
+            lx(rig)->form()->pushButton_wizard_ch1->click();
+            QVERIFY(sim->waitForCommand("ATCCH1M 1.00"));
+            QVERIFY(wizardOf(lx(rig)));
+            rig.bench.unplug(sim);
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(removedUnderTheBox, kReadyWaitMs);
+        }
+        QVERIFY(rig.waitClosed(kScanWaitMs));
+        QTRY_COMPARE(rig.log().count("~LxCalibrator()"), 1);
+        QTest::qWait(500);
+        QVERIFY(w->calibrator() == nullptr);
+        QVERIFY(!w->pollTimer()->isActive());
+        QVERIFY(!w->findChild<CalibWizard*>());
+    }
+
+    // Garbled and random lines from the instrument while the panel refreshes, writes and
+    // runs its wizards: it never crashes or reads outside its arrays, ends unlocked or
+    // locked waiting for a reply, and a REFRESH afterwards reads the instrument cleanly.
+    void seededSweep_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {1u, 2u, 3u, 4u})
+            QTest::newRow(qPrintable(QString::number(seed))) << seed;
+    }
+
+    void seededSweep()
+    {
+        QFETCH(quint32, seed);
+        ReadyLx x(47, [](InstrumentSimulator* sim) { sim->setSetting("ATCCH2HI", "75.00"); });
+        QVERIFY(x.panel);
+        x.closer.setAnswer(QMessageBox::Yes);
+        QRandomGenerator rng(seed);
+        const QStringList keys{"ATSINM", "ATCOFF", "ATCCH", "ATCSON", "ATCISMST", "ATCMODCH", "ATCMSTID",
+                               "ATCRLYNO", "ATCPPMMAX", "ATCRLYDLY", "ATCMODBR", "ATCMODTO", "ATCMODSW",
+                               "ATCMODID", "ATCFTRST", "ATCEXTM", "ATCBLDTM", "ATCQ", "OK", "XYZ"};
+        const QStringList suffixes{"LO", "HI", "CLO", "CHI", "M", ""};
+        const QStringList values{"", "abc", "-1", "1.5", "1e309", "nan", "----", "99999999999", "OK", "FAIL",
+                                 "4.00,12.50,20.00,----", ",,,", QString(3000, '9')};
+        auto pick = [&rng](QStringList const& list) { return list.at(rng.bounded(list.size())); };
+        QTimer noise;
+        connect(&noise, &QTimer::timeout, [&] {
+            const QString key = pick(keys);
+            const int digit = rng.bounded(11); // 10: none
+            QString line = key + (digit < 10 ? QString::number(digit) : QString());
+            if (key == "ATCCH")
+                line += pick(suffixes);
+            line += " " + pick(values);
+            x.sim->sendLine(line.toLatin1());
+        });
+        noise.start(15);
+        Ui::LxCalibrator* ui = x.ui;
+        for (int i = 0; i < 40; ++i) {
+            const int ch = 1 + rng.bounded(4);
+            CalibWizard* wizard = wizardOf(x.panel);
+            switch (rng.bounded(8)) {
+            case 0: ui->pushButton_refresh->click(); break;
+            case 1: x.panel->findChild<QPushButton*>(QString("pushButton_wizard_ch%1").arg(ch))->click(); break;
+            case 2: x.panel->findChild<QPushButton*>(QString("pushButton_scale_ch%1").arg(ch))->click(); break;
+            case 3: x.panel->findChild<QToolButton*>(QString("toolButton_offset_apply_ch%1").arg(ch))->click(); break;
+            case 4: ui->toolButton_modbus_timeout_apply->click(); break;
+            case 5: if (wizard) wizard->button(QWizard::FinishButton)->click(); break;
+            case 6: if (wizard) static_cast<QWidget*>(wizard)->close(); break;
+            default: if (wizard) wizard->button(QWizard::NextButton)->click(); break;
+            }
+            QTest::qWait(40 + rng.bounded(200));
+        }
+        noise.stop();
+        QTest::qWait(300);
+        QTRY_VERIFY(!QApplication::activeModalWidget() || wizardOf(x.panel));
+        const unsigned mode = x.panel->mode();
+        QVERIFY(mode == DEFAULT || mode == REFRESH || mode == APPLY);
+        QVERIFY(x.panel->isLocked() == (mode != DEFAULT) || x.panel->refreshScheduled());
+
+        // REFRESH is never locked: it reads the instrument afresh.
+        ui->pushButton_refresh->click();
+        QVERIFY(waitIdle(x.rig));
+        QVERIFY(x.rig.status().startsWith("success! refresh calibration settings."));
+        QVERIFY(!wizardOf(x.panel));
+        QCOMPARE(ui->doubleSpinBox_scaled_max_ch2->value(), x.sim->setting("ATCCH2HI").toDouble());
+        QVERIFY(ui->pushButton_wizard_ch2->isEnabled());
+    }
 };
 
 QTEST_MAIN(E2eLx)
