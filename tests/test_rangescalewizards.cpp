@@ -163,28 +163,45 @@ private slots:
         delete m_closer;
     }
 
-    void rangeWizardWritesRawThenRestore()
+    // A wizard opened while another is open: the old one goes later, and its late
+    // destroyed() leaves the new one in place; the new one's chain writes its own channel.
+    void aNewWizardOutlivesTheOldOne()
     {
         completeRefresh();
-        m_panel->scaledMin[1]->setValue(0);
-        m_panel->scaledMax[1]->setValue(100);
-        m_panel->multi[1]->setValue(2);
-        m_panel->corrMin[1]->setValue(0.1);
-        m_panel->corrMax[1]->setValue(-0.2);
-        QPointer<CalibWizard> wizard = openRange(2);
+        QPointer<CalibWizard> range = openRange(1);
+        QCOMPARE(answer().size(), 6);
+        m_panel->scaledMin[1]->setValue(7);
+        m_panel->wizards->startScale(2);
+        QPointer<CalibWizard> scale = m_panel->wizards->chain()->wizard();
+        QVERIFY(scale && scale != range);
+        QTRY_VERIFY(!range);
+        QCOMPARE(m_panel->wizards->chain()->wizard(), scale.data());
+        QCOMPARE(m_panel->wizards->chain()->channel(), 2);
+        emit scale->writeDone(1);
+        QCOMPARE(answer(), QStringList({"ATCCH2LO 7.00", "ATCCH2HI 0.00", "ATCCH2M 0.00"}));
+        QTRY_VERIFY(!scale);
+    }
+
+    // Without a type check (a panel whose channels have no "NONE"), every channel opens;
+    // Back to page 1 runs the raw chain again.
+    void withoutTypeCheckEveryChannelOpens()
+    {
+        delete m_panel;
+        m_panel = new WizardPanel(false);
+        m_panel->type[0] = -1;
+        m_panel->rangeMin[0]->setValue(0);
+        m_panel->rangeMax[0]->setValue(10);
+        completeRefresh();
+        CalibWizard* wizard = openRange(1);
         QVERIFY(wizard);
-        QCOMPARE(answer(), QStringList({"ATCCH2LO 4.00", "ATCCH2HI 20.00", "ATCCH2M 1.00", "ATCCH2CLO 4.00",
-                                        "ATCCH2CHI 20.00", "ATCOFF2 0.00"}));
-        // The raw echoes leave the form alone; the wizard stays open and usable.
-        QCOMPARE(m_panel->scaledMax[1]->value(), 100.0);
-        QCOMPARE(m_panel->corrMin[1]->value(), 0.1);
-        QVERIFY(wizard->isEnabled());
-        emit wizard->writeDone(1);
-        QCOMPARE(answer(), QStringList({"ATCCH2LO 0.00", "ATCCH2HI 100.00", "ATCCH2M 2.00", "ATCCH2CLO 3.90",
-                                        "ATCCH2CHI 20.20"}));
-        QTRY_VERIFY(!wizard);
-        QCOMPARE(m_panel->mode(), unsigned(DEFAULT));
-        QVERIFY(!m_panel->isLocked());
+        const QStringList raw{"ATCCH1LO 0.00", "ATCCH1HI 10.00", "ATCCH1M 1.00", "ATCCH1CLO 0.00",
+                              "ATCCH1CHI 10.00", "ATCOFF1 0.00"};
+        QCOMPARE(answer(), raw);
+        wizard->next();
+        QVERIFY(answer().isEmpty());
+        wizard->back();
+        QCOMPARE(answer(), raw);
+        QCOMPARE(m_closer->count(), 1); // the question only
     }
 };
 
