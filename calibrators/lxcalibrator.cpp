@@ -3,6 +3,7 @@
 
 #include <QDebug>
 
+#include "calibwizard.h"
 #include "channelsequence.h"
 #include "modbusblock.h"
 #include "rangescalewizards.h"
@@ -137,8 +138,10 @@ LxCalibrator::LxCalibrator(QString model, unsigned version, QString serial, QWid
 LxCalibrator::~LxCalibrator()
 {
     releaseForm();
+    // clearAll only schedules the wizard's deletion; the panel deletes it now.
+    CalibWizard* wizard = m_wizards->chain()->wizard();
     clearAll();
-    delete m_wizards->chain()->wizard();
+    delete wizard;
     delete ui;
     ui = nullptr;
     qDebug() << "~LxCalibrator()";

@@ -58,6 +58,10 @@ struct RangeScaleWidgets
 // The buttons that open the wizards are enabled only after a REFRESH has completed since
 // the panel was made or since the form was last cleared, so no wizard opens on values
 // the instrument does not hold.
+//
+// A panel takes row() of each value into its REFRESH and APPLY tables, has an offset row
+// at the offset step in its APPLY table, hands chain() to that table (setChain), calls
+// clear() from its clearAll and startRange()/startScale() from its buttons.
 class RangeScaleWizards : public QObject
 {
     Q_OBJECT
