@@ -13,7 +13,6 @@ namespace {
 
 // Steps (REFRESH and APPLY use the same number for the same keyword).
 enum : unsigned {
-    FACTORY_RESET_SEQ = 4,
     TYPE_SEQ = 6,
     OFFSET_SEQ = 7,
     LO_SEQ = 8,
@@ -195,17 +194,8 @@ void LxCalibrator::parsingSequence(QString line)
 void LxCalibrator::parsingApply(QString line)
 {
     qDebug().noquote() << "parsingApply() : " + line + " m_seq : " + QString::number(m_seq);
-    if (m_seq == FACTORY_RESET_SEQ) {
-        if (line.contains("ATCFTRST"))
-            parsingFactoryReset(valueAfter(line, "ATCFTRST"));
-        else
-            m_seq = ERROR_SEQ;
+    if (parsingResetOrDate(line))
         return;
-    }
-    if (m_seq == EXTM_SEQ) {
-        parsingDateTime(line);
-        return;
-    }
     // Steps without a write (the build time, the ends) take no echo.
     m_apply->apply(line);
 }
