@@ -442,6 +442,9 @@ private slots:
                 wizard = wizardOf(x.panel);
                 if (verb == "scale" && wizard) {
                     auto* page = wizard->page(1);
+                    QCOMPARE(page->title(), "HV700K3-LX CHANNEL " + a.value(1) + " SCALER");
+                    QCOMPARE(page->findChild<QLabel*>("label_minUnit")->text(), QString("4 mA"));
+                    QCOMPARE(page->findChild<QLabel*>("label_maxUnit")->text(), QString("20 mA"));
                     page->findChild<QDoubleSpinBox*>("doubleSpinBox_4ma")->setValue(number(2));
                     page->findChild<QDoubleSpinBox*>("doubleSpinBox_20ma")->setValue(number(3));
                     page->findChild<QDoubleSpinBox*>("doubleSpinBox_multiply")->setValue(number(4));
