@@ -211,11 +211,10 @@ void RangeScaleWizards::slotIdChanged(int id)
 {
     if (id != 1 || sender() != m_chain->wizard())
         return;
-    const double one = 1.0;
     m_chain->run(RawChain,
                  {{m_steps.lo, [this] { return write(m_steps.lo, "LO", box(m_w.rangeMin)); }},
                   {m_steps.hi, [this] { return write(m_steps.hi, "HI", box(m_w.rangeMax)); }},
-                  {m_steps.multiply, [this, one] { return write(m_steps.multiply, "M", one); }},
+                  {m_steps.multiply, [this] { return write(m_steps.multiply, "M", 1.0); }},
                   {m_steps.clo, [this] { return write(m_steps.clo, "CLO", box(m_w.rangeMin)); }},
                   {m_steps.chi, [this] { return write(m_steps.chi, "CHI", box(m_w.rangeMax)); }},
                   {m_steps.offset, [this] { return write(m_steps.offset, QString(), 0.0); }}});
