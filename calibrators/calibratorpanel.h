@@ -90,6 +90,8 @@ class CalibratorPanel : public QWidget, public AbstractCalibrator
 {
     Q_OBJECT
     friend class ChannelSequence;
+    friend class RangeScaleWizards;
+    friend class RangeWizardFlow;
 public:
     ~CalibratorPanel() override;
 

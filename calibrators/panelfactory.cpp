@@ -1,5 +1,7 @@
 #include "panelfactory.h"
 
+#include "kwcalibrator.h"
+#include "lxcalibrator.h"
 #include "vdcalibrator.h"
 #include "zq62calibrator.h"
 
@@ -9,6 +11,10 @@ AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned ve
     switch (modelCode) {
     case 62:
         return new Zq62Calibrator(model, version, serial, parent);
+    case 701:
+        return new KwCalibrator(model, version, serial, parent);
+    case 702:
+        return new LxCalibrator(model, version, serial, parent);
     case 703:
         return new VdCalibrator(model, version, serial, parent);
     default:
