@@ -213,7 +213,7 @@ EchemPanel::~EchemPanel()
     }
     delete m_refresh;
     delete m_apply;
-    qDebug() << QString("~%1()").arg(m_name);
+    qDebug().noquote() << QString("~%1()").arg(m_name);
 }
 
 void EchemPanel::controlEnable(bool on)
@@ -291,7 +291,7 @@ void EchemPanel::wizardClose()
 bool EchemPanel::takeSwitch(QString const& value, int* target, const char* what, const char* parser)
 {
     const int n = value.toInt(nullptr, 10);
-    qDebug() << QString("%1::%2() %3 : ").arg(m_name, parser, what) << n;
+    qDebug().noquote() << QString("%1::%2() %3 : %4").arg(m_name, parser, what).arg(n);
     if (unsigned(n) > 1)
         return false;
     *target = n;
@@ -320,7 +320,7 @@ void EchemPanel::parsingSensorType(QString line)
         return;
     }
     const int n = valueAfter(line, "ATCMODE").toInt(nullptr, 10);
-    qDebug() << QString("%1::parsingSensorType() sensorType : ").arg(m_name) << n;
+    qDebug().noquote() << QString("%1::parsingSensorType() sensorType : %2").arg(m_name).arg(n);
     if (unsigned(n) > 1) {
         m_seq = ECHEM_ERROR;
         return;
