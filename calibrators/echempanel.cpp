@@ -70,12 +70,26 @@ void clearBox(QDoubleSpinBox* box)
 
 } // namespace
 
+PanelDescription echemDescription(const char* parsingTempDebug)
+{
+    return {
+        ECHEM_END, ECHEM_ERROR,
+        "ATCMODE\r\n", ECHEM_MODE,
+        {"ATCMODE", "ATCOFF", "ATCDRFT", "ATCCZR", "ATCCSP", "ATCTCMP", "ATCWIN", "ATCEXTM", "ATCUSED", "ATCBLDTM"},
+        {"ATCMODE", "ATCOFF", "ATCCAL", "ATCDRFT", "ATCTCMP", "ATCWIN", "ATCCZR", "ATCCSP", "ATCEXTM"},
+        {"ATCH"},
+        {"ATCMODE"},
+        true, parsingTempDebug, PanelDescription::Celsius,
+        ECHEM_EXTM, kDateTimeTitle,
+        nullptr, nullptr,
+    };
+}
+
 EchemPanel::EchemPanel(PanelDescription const& desc, const char* name, unsigned version,
                        QString const& serial, QWidget* parent)
     : CalibratorPanel(desc, version, serial, parent)
     , m_name(name)
 {
-    Q_UNUSED(kDateTimeTitle)
 }
 
 void EchemPanel::init(EchemForm const& form, QString const& model)

@@ -144,6 +144,9 @@ enum EchemStep : unsigned {
     ECHEM_ERROR = 16,
 };
 
+// The description both models share but for the debug prefix of parsingTemp's line.
+PanelDescription echemDescription(const char* parsingTempDebug);
+
 // The electrochemical gas panels (ZQ83, ZQ84): six-field live samples with zero drift
 // and a µV or ppm display, the digital filter in SENSORTYPE, temperature compensation,
 // offsets, the ppm window, zero calibration, the span step, the last-calibration time and

@@ -7,17 +7,7 @@
 
 namespace {
 
-const PanelDescription kZq83 = {
-    ECHEM_END, ECHEM_ERROR,
-    "ATCMODE\r\n", ECHEM_MODE,
-    {"ATCMODE", "ATCOFF", "ATCDRFT", "ATCCZR", "ATCCSP", "ATCTCMP", "ATCWIN", "ATCEXTM", "ATCUSED", "ATCBLDTM"},
-    {"ATCMODE", "ATCOFF", "ATCCAL", "ATCDRFT", "ATCTCMP", "ATCWIN", "ATCCZR", "ATCCSP", "ATCEXTM"},
-    {"ATCH"},
-    {"ATCMODE"},
-    true, "Zq83Calibrator::parsingTemp() TEMPMODE : ", PanelDescription::Celsius,
-    ECHEM_EXTM, "Last Calibration Time",
-    nullptr, nullptr,
-};
+const PanelDescription kZq83 = echemDescription("Zq83Calibrator::parsingTemp() TEMPMODE : ");
 
 } // namespace
 

@@ -7,17 +7,7 @@
 
 namespace {
 
-const PanelDescription kZq84 = {
-    ECHEM_END, ECHEM_ERROR,
-    "ATCMODE\r\n", ECHEM_MODE,
-    {"ATCMODE", "ATCOFF", "ATCDRFT", "ATCCZR", "ATCCSP", "ATCTCMP", "ATCWIN", "ATCEXTM", "ATCUSED", "ATCBLDTM"},
-    {"ATCMODE", "ATCOFF", "ATCCAL", "ATCDRFT", "ATCTCMP", "ATCWIN", "ATCCZR", "ATCCSP", "ATCEXTM"},
-    {"ATCH"},
-    {"ATCMODE"},
-    true, "Zq84Calibrator::parsingTemp() TEMPMODE : ", PanelDescription::Celsius,
-    ECHEM_EXTM, "Last Calibration Time",
-    nullptr, nullptr,
-};
+const PanelDescription kZq84 = echemDescription("Zq84Calibrator::parsingTemp() TEMPMODE : ");
 
 // Firmware from which the record carries the temperature (and the poll no longer feeds it),
 // and up to which "ATCCAL" starts with the span-gas ppm.
