@@ -203,6 +203,9 @@ private slots:
         QVERIFY(f.groupBox_ch1->isEnabled());
         QVERIFY(sim->waitForCommand("ATCH", 3000, 2));
         QTRY_COMPARE(panel->chart(1)->values()[kLast - 1], 23.1);
+        const QList<qint64> polls = sim->timesOf("ATCH");
+        const qint64 period = polls.at(1) - polls.at(0);
+        QVERIFY2(period > DataInterval - kSlackMs && period < DataInterval + kSlackMs, QByteArray::number(period));
         QCOMPARE(f.lcdNumber_ch1->value(), 5.0);
         QCOMPARE(f.lcdNumber_ch2->value(), 23.1);
         QCOMPARE(panel->chart(0)->values()[kLast], 5.0);
@@ -689,7 +692,7 @@ private slots:
             for (int n = random.bounded(3); n >= 0; --n)
                 reply << garbled();
             z.sim->setReply(target, reply);
-            switch (random.bounded(9)) {
+            switch (random.bounded(11)) {
             case 0: press(z.f->pushButton_refresh); break;
             case 1: z.f->radioButton_filtergas->click(); break;
             case 2: z.f->radioButton_tempcompensate_on->click(); break;
@@ -698,6 +701,12 @@ private slots:
             case 5: press(z.f->toolButton_spancal_apply); break;
             case 6: press(z.f->toolButton_offset_apply_ch2); break;
             case 7: press(z.f->toolButton_sensitivity_apply); break;
+            case 8: press(z.f->toolButton_offset_apply_ch1); break;
+            case 9: // the last-calibration time: Yes, then the password taken
+                press(z.f->toolButton_exec_datetime);
+                if (z.panel->passwordDialog()->isVisible())
+                    emit z.panel->passwordDialog()->pwdOk();
+                break;
             default: z.sim->sendLine(garbled()); break; // unasked, in whatever mode
             }
             QTest::qWait(CommandDelay + 150);
