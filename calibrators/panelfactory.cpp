@@ -4,6 +4,8 @@
 #include "lxcalibrator.h"
 #include "vdcalibrator.h"
 #include "zq62calibrator.h"
+#include "zq83calibrator.h"
+#include "zq84calibrator.h"
 
 AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned version,
                                 QString const& serial, QWidget* parent)
@@ -11,6 +13,10 @@ AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned ve
     switch (modelCode) {
     case 62:
         return new Zq62Calibrator(model, version, serial, parent);
+    case 83:
+        return new Zq83Calibrator(model, version, serial, parent);
+    case 84:
+        return new Zq84Calibrator(model, version, serial, parent);
     case 701:
         return new KwCalibrator(model, version, serial, parent);
     case 702:

@@ -105,9 +105,12 @@ void WizardChain::runAction(std::function<void()> const& action)
 
 void WizardChain::slotWriteDone(int result)
 {
-    if (sender() != m_wizard.data() || !isIdle())
+    if (sender() != m_wizard.data())
         return;
-    runAction(result == 1 ? m_finish : m_escape);
+    if (isIdle())
+        runAction(result == 1 ? m_finish : m_escape);
+    else if (result != 1 && m_closeWhileBusy)
+        close();
 }
 
 void WizardChain::slotCloseRequest()
@@ -118,7 +121,9 @@ void WizardChain::slotCloseRequest()
         runAction(m_closeRequest);
         return;
     }
-    if (m_deferClose && m_chainId != 0)
+    if (m_closeWhileBusy)
+        close();
+    else if (m_deferClose && m_chainId != 0)
         m_closePending = true;
 }
 

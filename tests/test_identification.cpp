@@ -117,6 +117,7 @@ void TestIdentification::panelMissingOrGoneBeforeTheSecondPoll()
     TestPanelFactory factory({704});
     {
         // A model without a panel built for it is not supported.
+        NoPanelFactory none({84});
         MainWindow w;
         QVERIFY(!w.setVersion("ZQ841v5"));
         QVERIFY(w.calibrator() == nullptr);

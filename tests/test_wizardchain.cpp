@@ -188,11 +188,14 @@ private slots:
         QTest::addColumn<QString>("trigger");
         QTest::addColumn<bool>("actionSet");
         QTest::addColumn<bool>("busy");
+        QTest::addColumn<bool>("closeWhileBusy");
         for (const char* t : {"finish", "escape", "close"}) {
-            QTest::newRow(qPrintable(QString(t) + " action")) << t << true << false;
-            QTest::newRow(qPrintable(QString(t) + " default")) << t << false << false;
-            QTest::newRow(qPrintable(QString(t) + " busy")) << t << true << true;
-            QTest::newRow(qPrintable(QString(t) + " busy default")) << t << false << true;
+            QTest::newRow(qPrintable(QString(t) + " action")) << t << true << false << false;
+            QTest::newRow(qPrintable(QString(t) + " default")) << t << false << false << false;
+            QTest::newRow(qPrintable(QString(t) + " busy")) << t << true << true << false;
+            QTest::newRow(qPrintable(QString(t) + " busy default")) << t << false << true << false;
+            // Only Finish stays ignored; the write in flight goes on.
+            QTest::newRow(qPrintable(QString(t) + " busy, closing allowed")) << t << true << true << true;
         }
     }
 
@@ -201,8 +204,10 @@ private slots:
         QFETCH(QString, trigger);
         QFETCH(bool, actionSet);
         QFETCH(bool, busy);
+        QFETCH(bool, closeWhileBusy);
         ChainPanel p;
         QPointer<CalibWizard> wizard(p.openWizard(1));
+        p.chain->setCloseWhileBusy(closeWhileBusy);
         QStringList ran;
         if (actionSet) {
             p.chain->setFinish([&] { ran << "finish"; });
@@ -219,7 +224,11 @@ private slots:
         else
             closeByTitleBar(wizard);
         QCOMPARE(p.pendingCommand(), pending);
-        if (busy) {
+        if (busy && closeWhileBusy && trigger != "finish") {
+            QVERIFY(ran.isEmpty());
+            QVERIFY(!p.chain->isOpen());
+            QVERIFY(!p.chain->isRunning());
+        } else if (busy) {
             QVERIFY(ran.isEmpty());
             QVERIFY(p.chain->isOpen());
             QVERIFY(p.chain->isRunning());

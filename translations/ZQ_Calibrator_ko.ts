@@ -284,6 +284,26 @@ the previous correction values will be removed</source>
         <source>CHANNEL </source>
         <translation>채널 </translation>
     </message>
+    <message>
+        <source>Do you want to change the parameters?</source>
+        <translation>파라미터를 변경하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Calibration parameters</source>
+        <translation>교정 파라미터</translation>
+    </message>
+    <message>
+        <source>change the sensor type to the Mode </source>
+        <translation>센서 타입을 다음 모드로 변경합니다: </translation>
+    </message>
+    <message>
+        <source>change the sensor to temperature compensation mode </source>
+        <translation>센서를 온도 보상 모드로 변경합니다 </translation>
+    </message>
+    <message>
+        <source>Last Calibration Time</source>
+        <translation>마지막 교정 시간</translation>
+    </message>
 </context>
 <context>
     <name>KwCalibrator</name>
@@ -1007,6 +1027,284 @@ the previous correction values will be removed</source>
     <message>
         <source>Humidity</source>
         <translation>습도</translation>
+    </message>
+</context>
+<context>
+    <name>Zq83Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 읽기</translation>
+    </message>
+    <message>
+        <source>Digital filter</source>
+        <translation>디지털 필터</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>끄기</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>켜기</translation>
+    </message>
+    <message>
+        <source>Temp. Compensate</source>
+        <translation>온도 보상</translation>
+    </message>
+    <message>
+        <source>Zero drift adjustment</source>
+        <translation>영점 드리프트 조정</translation>
+    </message>
+    <message>
+        <source>mV</source>
+        <translation>mV</translation>
+    </message>
+    <message>
+        <source>Gas</source>
+        <translation>가스</translation>
+    </message>
+    <message>
+        <source>ppm offset</source>
+        <translation>ppm 오프셋</translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>ppm</source>
+        <translation>ppm</translation>
+    </message>
+    <message>
+        <source>uV</source>
+        <translation>uV</translation>
+    </message>
+    <message>
+        <source>PPM Window</source>
+        <translation>PPM 윈도우</translation>
+    </message>
+    <message>
+        <source>Zero calibration</source>
+        <translation>영점 교정</translation>
+    </message>
+    <message>
+        <source> uV</source>
+        <translation> uV</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source> nA/ppm</source>
+        <translation> nA/ppm</translation>
+    </message>
+    <message>
+        <source>@</source>
+        <translation>@</translation>
+    </message>
+    <message>
+        <source>Change parameters</source>
+        <translation>파라미터 변경</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>온도</translation>
+    </message>
+    <message>
+        <source>Temperature offset</source>
+        <translation>온도 오프셋</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+</context>
+<context>
+    <name>Zq84Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 읽기</translation>
+    </message>
+    <message>
+        <source>Digital filter</source>
+        <translation>디지털 필터</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>끄기</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>켜기</translation>
+    </message>
+    <message>
+        <source>Temp. Compensate</source>
+        <translation>온도 보상</translation>
+    </message>
+    <message>
+        <source>Zero drift adjustment</source>
+        <translation>영점 드리프트 조정</translation>
+    </message>
+    <message>
+        <source>mV</source>
+        <translation>mV</translation>
+    </message>
+    <message>
+        <source>Gas</source>
+        <translation>가스</translation>
+    </message>
+    <message>
+        <source>ppm offset</source>
+        <translation>ppm 오프셋</translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>ppm</source>
+        <translation>ppm</translation>
+    </message>
+    <message>
+        <source>uV</source>
+        <translation>uV</translation>
+    </message>
+    <message>
+        <source>PPM Window</source>
+        <translation>PPM 윈도우</translation>
+    </message>
+    <message>
+        <source>Zero calibration</source>
+        <translation>영점 교정</translation>
+    </message>
+    <message>
+        <source> uV</source>
+        <translation> uV</translation>
+    </message>
+    <message>
+        <source>Span calibration</source>
+        <translation>스팬 교정</translation>
+    </message>
+    <message>
+        <source> ppm</source>
+        <translation> ppm</translation>
+    </message>
+    <message>
+        <source>sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source> ppm/uV</source>
+        <translation> ppm/uV</translation>
+    </message>
+    <message>
+        <source>@</source>
+        <translation>@</translation>
+    </message>
+    <message>
+        <source>Change parameters</source>
+        <translation>파라미터 변경</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>온도</translation>
+    </message>
+    <message>
+        <source>Temperature offset</source>
+        <translation>온도 오프셋</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
     </message>
 </context>
 </TS>
