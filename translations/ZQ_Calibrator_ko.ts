@@ -264,6 +264,26 @@ the previous correction values will be removed</source>
         <source>the Factory Reset is completed.</source>
         <translation>공장 초기화가 완료되었습니다.</translation>
     </message>
+    <message>
+        <source>ERROR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please specify the sensor type.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to calibrate the &quot;Channel </source>
+        <translation>교정하시겠습니까? "채널 </translation>
+    </message>
+    <message>
+        <source>Do you want to scale the &quot;Channel </source>
+        <translation>스케일을 조정하시겠습니까? "채널 </translation>
+    </message>
+    <message>
+        <source>CHANNEL </source>
+        <translation>채널 </translation>
+    </message>
 </context>
 <context>
     <name>LogWindow</name>
@@ -286,6 +306,177 @@ the previous correction values will be removed</source>
     <message>
         <source>show</source>
         <translation>보기</translation>
+    </message>
+</context>
+<context>
+    <name>LxCalibrator</name>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last Calibrate DateTime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RS485 - MODBUS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>공장 초기화</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>MODBUS Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODBUS BaudRate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODBUS Timeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>32bit Float ByteSwap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODBUS ByteSwap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ByteSwap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODBUS Slave ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Threshold Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Threshold Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holding Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Relay Slave ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0x0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Relay NO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Sensor Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SCALE</source>
+        <translation>스케일</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>감지 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>~</source>
+        <translation>~</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Scaled Value (Min/Max)</source>
+        <translation>스케일 값 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>Multiply</source>
+        <translation>배율</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+    <message>
+        <source>Channel 3</source>
+        <translation type="unfinished">채널 3</translation>
+    </message>
+    <message>
+        <source>Channel 4</source>
+        <translation type="unfinished">채널 4</translation>
     </message>
 </context>
 <context>
@@ -461,7 +652,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>REFRESH</source>
-        <translation>새로 읽기</translation>
+        <translation>새로 고침</translation>
     </message>
     <message>
         <source>Temperature</source>
@@ -474,6 +665,141 @@ the previous correction values will be removed</source>
     <message>
         <source>Humidity</source>
         <translation>습도</translation>
+    </message>
+</context>
+<context>
+    <name>Zq70ACalibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Input Type</source>
+        <translation>입력 타입</translation>
+    </message>
+    <message>
+        <source>4~20mA</source>
+        <translation>4~20mA</translation>
+    </message>
+    <message>
+        <source>0~20mA</source>
+        <translation>0~20mA</translation>
+    </message>
+    <message>
+        <source>0~1000mV</source>
+        <translation>0~1000mV</translation>
+    </message>
+    <message>
+        <source>Event Trigger Condition</source>
+        <translation>이벤트 트리거 조건</translation>
+    </message>
+    <message>
+        <source>CH1 OR CH2</source>
+        <translation>CH1 OR CH2</translation>
+    </message>
+    <message>
+        <source>CH1 AND CH2</source>
+        <translation>CH1 AND CH2</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>SCALE</source>
+        <translation>스케일</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>감지 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>~</source>
+        <translation>~</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Scaled Value (Min/Max)</source>
+        <translation>스케일 값 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>Multiply</source>
+        <translation>배율</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Event Mode</source>
+        <translation>이벤트 모드</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>없음</translation>
+    </message>
+    <message>
+        <source>LO/HI Edge OutBound</source>
+        <translation>LO/HI 경계 벗어남</translation>
+    </message>
+    <message>
+        <source>Change Event</source>
+        <translation>변화 이벤트</translation>
+    </message>
+    <message>
+        <source>LO/HI Edge InBound</source>
+        <translation>LO/HI 경계 안쪽</translation>
+    </message>
+    <message>
+        <source>Event LO Edge</source>
+        <translation>이벤트 LO 경계</translation>
+    </message>
+    <message>
+        <source> LO</source>
+        <translation> LO</translation>
+    </message>
+    <message>
+        <source>Event HI Edge</source>
+        <translation>이벤트 HI 경계</translation>
+    </message>
+    <message>
+        <source> HI</source>
+        <translation> HI</translation>
+    </message>
+    <message>
+        <source>Change Event Diff. Value</source>
+        <translation>변화 이벤트 차이 값</translation>
+    </message>
+    <message>
+        <source> D</source>
+        <translation> D</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
     </message>
 </context>
 </TS>
