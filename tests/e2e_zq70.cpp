@@ -116,11 +116,11 @@ struct Ready
         lines.removeAll("ATCD");
         return lines;
     }
-    bool waitWrites(int count) const
+    // Waits for count writes and the end of the sequence they belong to.
+    bool waitWrites(int count)
     {
-        return QTest::qWaitFor([&] { return writes().size() >= count; }, kReadyWaitMs) && waitSettledHere();
+        return QTest::qWaitFor([&] { return writes().size() >= count; }, kReadyWaitMs) && waitSettled(rig);
     }
-    bool waitSettledHere() const { return QTest::qWaitFor([&] { return settled(const_cast<E2eRig&>(rig)); }, kReadyWaitMs); }
 
     E2eRig rig;
     InstrumentSimulator* sim = nullptr;
