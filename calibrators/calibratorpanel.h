@@ -210,6 +210,8 @@ protected:
     // may be null for LCDs without charts).
     static QStringList liveFields(QString line, QString const& keyword, int count);
     double chartTime() const;
+    // The chart time of a moment (an unasked line's arrival, for instance).
+    static double chartTimeAt(QDateTime const& at);
     void showLive(QStringList const& fields, QLCDNumber* const* lcds, ChartView* const* charts,
                   int count, double time = -1);
     // The LCD value of channel 1..min(count, ChannelCount), or -99999.999 outside them;

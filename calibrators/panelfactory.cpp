@@ -4,6 +4,7 @@
 #include "lxcalibrator.h"
 #include "vdcalibrator.h"
 #include "zq62calibrator.h"
+#include "zq70acalibrator.h"
 #include "zq83calibrator.h"
 #include "zq84calibrator.h"
 
@@ -13,6 +14,10 @@ AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned ve
     switch (modelCode) {
     case 62:
         return new Zq62Calibrator(model, version, serial, parent);
+    case 71:
+    case 72:
+    case 73:
+        return new Zq70ACalibrator(modelCode, model, version, serial, parent);
     case 83:
         return new Zq83Calibrator(model, version, serial, parent);
     case 84:

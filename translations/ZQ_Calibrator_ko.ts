@@ -278,7 +278,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Do you want to scale the &quot;Channel </source>
-        <translation>스케일을 설정하시겠습니까? "채널 </translation>
+        <translation>스케일을 조정하시겠습니까? "채널 </translation>
     </message>
     <message>
         <source>CHANNEL </source>
@@ -369,7 +369,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>REFRESH</source>
-        <translation>새로 읽기</translation>
+        <translation>새로 고침</translation>
     </message>
     <message>
         <source>MODBUS Mode</source>
@@ -457,7 +457,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Error Correction (Zero/Span)</source>
-        <translation>오차 보정 (제로/스팬)</translation>
+        <translation>오차 보정 (영점/스팬)</translation>
     </message>
     <message>
         <source>Full Range Input Offset</source>
@@ -559,7 +559,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>REFRESH</source>
-        <translation>새로 읽기</translation>
+        <translation>새로 고침</translation>
     </message>
     <message>
         <source>MODBUS Mode</source>
@@ -651,7 +651,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Error Correction (Zero/Span)</source>
-        <translation>오차 보정 (제로/스팬)</translation>
+        <translation>오차 보정 (영점/스팬)</translation>
     </message>
     <message>
         <source>Scaled Value (Min/Max)</source>
@@ -875,7 +875,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>REFRESH</source>
-        <translation>새로 읽기</translation>
+        <translation>새로 고침</translation>
     </message>
     <message>
         <source>MODBUS Mode</source>
@@ -1014,7 +1014,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>REFRESH</source>
-        <translation>새로 읽기</translation>
+        <translation>새로 고침</translation>
     </message>
     <message>
         <source>Temperature</source>
@@ -1027,6 +1027,141 @@ the previous correction values will be removed</source>
     <message>
         <source>Humidity</source>
         <translation>습도</translation>
+    </message>
+</context>
+<context>
+    <name>Zq70ACalibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Input Type</source>
+        <translation>입력 타입</translation>
+    </message>
+    <message>
+        <source>4~20mA</source>
+        <translation>4~20mA</translation>
+    </message>
+    <message>
+        <source>0~20mA</source>
+        <translation>0~20mA</translation>
+    </message>
+    <message>
+        <source>0~1000mV</source>
+        <translation>0~1000mV</translation>
+    </message>
+    <message>
+        <source>Event Trigger Condition</source>
+        <translation>이벤트 트리거 조건</translation>
+    </message>
+    <message>
+        <source>CH1 OR CH2</source>
+        <translation>CH1 OR CH2</translation>
+    </message>
+    <message>
+        <source>CH1 AND CH2</source>
+        <translation>CH1 AND CH2</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>SCALE</source>
+        <translation>스케일</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>감지 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>~</source>
+        <translation>~</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Scaled Value (Min/Max)</source>
+        <translation>스케일 값 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>Multiply</source>
+        <translation>배율</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Event Mode</source>
+        <translation>이벤트 모드</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>없음</translation>
+    </message>
+    <message>
+        <source>LO/HI Edge OutBound</source>
+        <translation>LO/HI 경계 벗어남</translation>
+    </message>
+    <message>
+        <source>Change Event</source>
+        <translation>변화 이벤트</translation>
+    </message>
+    <message>
+        <source>LO/HI Edge InBound</source>
+        <translation>LO/HI 경계 안쪽</translation>
+    </message>
+    <message>
+        <source>Event LO Edge</source>
+        <translation>이벤트 LO 경계</translation>
+    </message>
+    <message>
+        <source> LO</source>
+        <translation> LO</translation>
+    </message>
+    <message>
+        <source>Event HI Edge</source>
+        <translation>이벤트 HI 경계</translation>
+    </message>
+    <message>
+        <source> HI</source>
+        <translation> HI</translation>
+    </message>
+    <message>
+        <source>Change Event Diff. Value</source>
+        <translation>변화 이벤트 차이 값</translation>
+    </message>
+    <message>
+        <source> D</source>
+        <translation> D</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
     </message>
 </context>
 <context>
@@ -1073,7 +1208,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>REFRESH</source>
-        <translation>새로 읽기</translation>
+        <translation>새로 고침</translation>
     </message>
     <message>
         <source>Digital filter</source>
@@ -1208,7 +1343,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>REFRESH</source>
-        <translation>새로 읽기</translation>
+        <translation>새로 고침</translation>
     </message>
     <message>
         <source>Digital filter</source>
