@@ -303,46 +303,37 @@ private slots:
         QCOMPARE(sent(r.sim).last(), QByteArray("ATCFTRST"));
     }
 
-    void applyRoundTrips_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QByteArray>("line"); // ending in a blank: the start of the line
-        QTest::addColumn<bool>("refresh");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("sensor type") << "type" << QByteArray("ATCSINM2 2") << true << QString();
-        QTest::newRow("name") << "name" << QByteArray("ATCSNAME1 AB CD") << false << QString();
-        QTest::newRow("gas offset") << "offset" << QByteArray("ATCOFFG1 -0.25") << false << QString();
-        QTest::newRow("temperature offset") << "offsetTemp" << QByteArray("ATCOFFT2 1.50") << false << QString();
-        QTest::newRow("sensitivity") << "window" << QByteArray("ATCWIN2 7") << false << QString();
-        QTest::newRow("filter") << "filter" << QByteArray("ATCMODE1 1") << false << "change the sensor to the digital filter mode 1...";
-        QTest::newRow("compensation") << "compensation" << QByteArray("ATCTCMP2 1") << false << "change the sensor to temperature compensation mode 1...";
-        QTest::newRow("zero") << "zero" << QByteArray("ATCCZR1") << true << QString();
-        QTest::newRow("span") << "span" << QByteArray("ATCCSP2 0.5") << true << QString();
-        QTest::newRow("calibration time") << "time" << QByteArray("ATCEXTM2 ") << true << QString();
-        QTest::newRow("baud rate") << "baud" << QByteArray("ATCMODBR 3") << false << QString();
-        QTest::newRow("time-out") << "timeout" << QByteArray("ATCMODTO 4") << false << QString();
-        QTest::newRow("byte swap") << "swap" << QByteArray("ATCMODSW 1") << false << QString();
-        QTest::newRow("slave id") << "slave" << QByteArray("ATCMODID 7") << false << QString();
-        QTest::newRow("master") << "master" << QByteArray("ATCISMST 1") << false << QString();
-        QTest::newRow("threshold channel") << "channel" << QByteArray("ATCMODCH 1") << false << QString();
-        QTest::newRow("relay slave id") << "relayId" << QByteArray("ATCMSTID 10") << false << QString();
-        QTest::newRow("relay") << "relay" << QByteArray("ATCRLYNO 3") << false << QString();
-        QTest::newRow("threshold") << "max" << QByteArray("ATCPPMMAX 1e+06") << false << QString();
-        QTest::newRow("holding") << "hold" << QByteArray("ATCRLYDLY 9") << false << QString();
-        QTest::newRow("RS485 off") << "rs485" << QByteArray("ATCSON 0") << false << QString();
-    }
-
     void applyRoundTrips()
     {
-        QFETCH(QString, action);
-        QFETCH(QByteArray, line);
-        QFETCH(bool, refresh);
-        QFETCH(QString, status);
+        struct Case { const char* name; QString action; QByteArray line; bool refresh; QString status; };
+        // line ending in a blank: the start of the line
+        const Case cases[] = {
+            {"sensor type", "type", "ATCSINM2 2", true, {}},
+            {"name", "name", "ATCSNAME1 AB CD", false, {}},
+            {"gas offset", "offset", "ATCOFFG1 -0.25", false, {}},
+            {"temperature offset", "offsetTemp", "ATCOFFT2 1.50", false, {}},
+            {"sensitivity", "window", "ATCWIN2 7", false, {}},
+            {"filter", "filter", "ATCMODE1 1", false, "change the sensor to the digital filter mode 1..."},
+            {"compensation", "compensation", "ATCTCMP2 1", false, "change the sensor to temperature compensation mode 1..."},
+            {"zero", "zero", "ATCCZR1", true, {}},
+            {"span", "span", "ATCCSP2 0.5", true, {}},
+            {"calibration time", "time", "ATCEXTM2 ", true, {}},
+            {"baud rate", "baud", "ATCMODBR 3", false, {}},
+            {"time-out", "timeout", "ATCMODTO 4", false, {}},
+            {"byte swap", "swap", "ATCMODSW 1", false, {}},
+            {"slave id", "slave", "ATCMODID 7", false, {}},
+            {"master", "master", "ATCISMST 1", false, {}},
+            {"threshold channel", "channel", "ATCMODCH 1", false, {}},
+            {"relay slave id", "relayId", "ATCMSTID 10", false, {}},
+            {"relay", "relay", "ATCRLYNO 3", false, {}},
+            {"threshold", "max", "ATCPPMMAX 1e+06", false, {}},
+            {"holding", "hold", "ATCRLYDLY 9", false, {}},
+            {"RS485 off", "rs485", "ATCSON 0", false, {}},
+        };
         ReadyNb r;
         QVERIFY(r.panel);
         Ui::NbCalibrator* ui = r.ui;
         BoxAnswerer boxes;
-        StatusLog shown(r.rig.window());
         const QHash<QString, std::function<void()>> actions = {
             {"type", [&] { ui->comboBox_sensortype_ch2->setCurrentIndex(2); emit ui->toolButton_sensortype_apply_ch2->pressed(); }},
             {"name", [&] { ui->lineEdit_sensor_name_ch1->setText("AB CD"); emit ui->toolButton_sensorname_apply_ch1->pressed(); }},
@@ -372,29 +363,39 @@ private slots:
             {"hold", [&] { ui->spinBox_modbus_hold_min->setValue(9); emit ui->toolButton_modbus_hold_min_apply->pressed(); }},
             {"rs485", [&] { ui->radioButton_485_off->click(); }},
         };
-        actions.value(action)();
-        QVERIFY(!ui->groupBox_ch1->isEnabled());
-        QVERIFY(QTest::qWaitFor([&] { return !sent(r.sim).isEmpty(); }, 3000));
-        const QByteArray first = sent(r.sim).first();
-        QVERIFY2(line.endsWith(' ') ? first.startsWith(line) : first == line, first.constData());
-        QVERIFY(waitIdle(r.rig));
-        // A refresh follows the calibrations and the sensor type; the others end on the echo.
-        QTest::qWait(200);
-        QCOMPARE(r.sim->count("ATCSINM1"), refresh ? 1 : 0);
-        QVERIFY(shown.contains(refresh ? "success! refresh calibration settings." : "success! apply calibration settings."));
-        if (!status.isEmpty())
-            QVERIFY(shown.contains(status));
-        QVERIFY(boxes.texts.isEmpty() || action == "time");
-        QVERIFY(ui->groupBox_ch2->isEnabled());
-        // What the instrument holds now shows.
-        if (action == "type")
-            QCOMPARE(r.panel->sensorType(2), 2);
-        if (action == "name")
-            QCOMPARE(ui->lineEdit_sensor_name_ch1->text(), QString("ABCD"));
-        if (action == "filter")
-            QVERIFY(r.panel->digitalFilter(1) && ui->radioButton_filtergas_ch1->isChecked());
-        if (action == "relay")
-            QCOMPARE(r.panel->modbus()->relayNo(), 2);
+        for (Case const& c : cases) {
+            const QString action = c.action;
+            const QByteArray line = c.line;
+            const bool refresh = c.refresh;
+            const QString status = c.status;
+            QVERIFY2(waitIdle(r.rig), c.name);
+            r.sim->clearLog();
+            boxes.texts.clear();
+            StatusLog shown(r.rig.window());
+            actions.value(action)();
+            QVERIFY(!ui->groupBox_ch1->isEnabled());
+            QVERIFY(QTest::qWaitFor([&] { return !sent(r.sim).isEmpty(); }, 3000));
+            const QByteArray first = sent(r.sim).first();
+            QVERIFY2(line.endsWith(' ') ? first.startsWith(line) : first == line, c.name);
+            QVERIFY(waitIdle(r.rig));
+            // A refresh follows the calibrations and the sensor type; the others end on the echo.
+            QTest::qWait(200);
+            QCOMPARE(r.sim->count("ATCSINM1"), refresh ? 1 : 0);
+            QVERIFY(shown.contains(refresh ? "success! refresh calibration settings." : "success! apply calibration settings."));
+            if (!status.isEmpty())
+                QVERIFY(shown.contains(status));
+            QCOMPARE(boxes.texts.size(), action == "time" ? 1 : 0);
+            QVERIFY(ui->groupBox_ch2->isEnabled());
+            // What the instrument holds now shows.
+            if (action == "type")
+                QCOMPARE(r.panel->sensorType(2), 2);
+            if (action == "name")
+                QCOMPARE(ui->lineEdit_sensor_name_ch1->text(), QString("ABCD"));
+            if (action == "filter")
+                QVERIFY(r.panel->digitalFilter(1) && ui->radioButton_filtergas_ch1->isChecked());
+            if (action == "relay")
+                QCOMPARE(r.panel->modbus()->relayNo(), 2);
+        }
     }
 
     void manualParameters()
@@ -460,42 +461,38 @@ private slots:
         QCOMPARE(boxes.texts.size(), shownBoxes + 1); // the question only
     }
 
-    void unitReplies_data()
-    {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<bool>("fahrenheit");
-        QTest::addColumn<QString>("status");
-        const QString ok = "success! apply the device's temperature mode to the fahrenheit mode.";
-        const QString fail = "FAIL! apply the device's temperature mode to the fahrenheit mode.";
-        QTest::newRow("OK") << QByteArray("ATCF2 OK") << true << ok;
-        QTest::newRow("FAIL") << QByteArray("ATCF2 FAIL") << false << fail;
-        QTest::newRow("digit 3") << QByteArray("ATCF3 OK") << false << fail;
-        QTest::newRow("digit 0") << QByteArray("ATCF0 OK") << false << fail;
-        QTest::newRow("other channel") << QByteArray("ATCF1 OK") << false << fail;
-        QTest::newRow("no digit") << QByteArray("ATCF OK") << false << fail;
-        QTest::newRow("bare OK") << QByteArray("OK") << false << fail;
-    }
-
     void unitReplies()
     {
-        QFETCH(QByteArray, reply);
-        QFETCH(bool, fahrenheit);
-        QFETCH(QString, status);
+        const QString ok = "success! apply the device's temperature mode to the fahrenheit mode.";
+        const QString fail = "FAIL! apply the device's temperature mode to the fahrenheit mode.";
+        // The failures first: each leaves channel 2 in Celsius.
+        const struct { QByteArray reply; bool fahrenheit; QString status; } cases[] = {
+            {"ATCF2 FAIL", false, fail},
+            {"ATCF3 OK", false, fail},
+            {"ATCF0 OK", false, fail},
+            {"ATCF1 OK", false, fail}, // the other channel
+            {"ATCF OK", false, fail},
+            {"OK", false, fail},
+            {"ATCF2 OK", true, ok},
+        };
         ReadyNb r;
         QVERIFY(r.panel);
-        r.sim->setReply("ATCF2", {reply});
         BoxAnswerer boxes;
-        r.ui->radioButton_fahrenheit_ch2->click();
-        QVERIFY(r.sim->waitForCommand("ATCF2"));
-        QVERIFY(waitIdle(r.rig));
-        QVERIFY(r.rig.status().startsWith(status));
-        QCOMPARE(r.panel->isCelsius(2), !fahrenheit);
-        QVERIFY(r.panel->isCelsius(1));
-        QCOMPARE(r.ui->radioButton_fahrenheit_ch2->isChecked(), fahrenheit);
-        QVERIFY(r.ui->radioButton_celsius_ch1->isChecked());
-        QCOMPARE(r.ui->label_unit_ch2_temp->text(), QString(QChar(0x00B0)) + (fahrenheit ? "F" : "C"));
-        QVERIFY(boxes.texts.isEmpty());
-        QCOMPARE(sent(r.sim), QByteArrayList{"ATCF2"});
+        for (auto const& c : cases) {
+            r.sim->clearLog();
+            r.sim->setReply("ATCF2", {c.reply});
+            r.ui->radioButton_fahrenheit_ch2->click();
+            QVERIFY(r.sim->waitForCommand("ATCF2"));
+            QVERIFY2(waitIdle(r.rig), c.reply.constData());
+            QVERIFY2(r.rig.status().startsWith(c.status), c.reply.constData());
+            QCOMPARE(r.panel->isCelsius(2), !c.fahrenheit);
+            QVERIFY(r.panel->isCelsius(1));
+            QCOMPARE(r.ui->radioButton_fahrenheit_ch2->isChecked(), c.fahrenheit);
+            QVERIFY(r.ui->radioButton_celsius_ch1->isChecked());
+            QCOMPARE(r.ui->label_unit_ch2_temp->text(), QString(QChar(0x00B0)) + (c.fahrenheit ? "F" : "C"));
+            QVERIFY(boxes.texts.isEmpty());
+            QCOMPARE(sent(r.sim), QByteArrayList{"ATCF2"});
+        }
     }
 
     void celsiusChainWithChannel1Failing()
