@@ -97,22 +97,35 @@ NbCalibrator::NbCalibrator(QString model, unsigned version, QString serial, QWid
     m_chartGas[1] = new ChartView(ui->label_chart_ch2, 2, this);
     m_chartTemp[0] = new ChartView(ui->label_chart_ch1_temp, 1, this);
     m_chartTemp[1] = new ChartView(ui->label_chart_ch2_temp, 2, this);
-    m_ch[0] = {ui->comboBox_sensortype_ch1, {ui->lcdNumber_ch1, ui->lcdNumber_ch1_temp}, ui->label_unit_ch1,
-               ui->label_unit_ch1_temp, ui->doubleSpinBox_offset_ch1, ui->doubleSpinBox_offset_ch1_temp,
-               ui->spinBox_sensitivity_ch1, ui->doubleSpinBox_zerocal_ch1, ui->doubleSpinBox_spancal_ch1,
-               ui->doubleSpinBox_spancal_ppm_ch1, ui->doubleSpinBox_slope_ch1, ui->doubleSpinBox_temperature_ch1,
-               ui->doubleSpinBox_drift_ch1, ui->lineEdit_sensor_name_ch1, ui->dateTimeEdit_exec_datetime_ch1,
-               ui->spinBox_usedtime_ch1, ui->radioButton_ppm_ch1, ui->radioButton_microvolt_ch1,
-               ui->radioButton_rawgas_ch1, ui->radioButton_filtergas_ch1, ui->radioButton_tempcompensate_off_ch1,
-               ui->radioButton_tempcompensate_on_ch1};
-    m_ch[1] = {ui->comboBox_sensortype_ch2, {ui->lcdNumber_ch2, ui->lcdNumber_ch2_temp}, ui->label_unit_ch2,
-               ui->label_unit_ch2_temp, ui->doubleSpinBox_offset_ch2, ui->doubleSpinBox_offset_ch2_temp,
-               ui->spinBox_sensitivity_ch2, ui->doubleSpinBox_zerocal_ch2, ui->doubleSpinBox_spancal_ch2,
-               ui->doubleSpinBox_spancal_ppm_ch2, ui->doubleSpinBox_slope_ch2, ui->doubleSpinBox_temperature_ch2,
-               ui->doubleSpinBox_drift_ch2, ui->lineEdit_sensor_name_ch2, ui->dateTimeEdit_exec_datetime_ch2,
-               ui->spinBox_usedtime_ch2, ui->radioButton_ppm_ch2, ui->radioButton_microvolt_ch2,
-               ui->radioButton_rawgas_ch2, ui->radioButton_filtergas_ch2, ui->radioButton_tempcompensate_off_ch2,
-               ui->radioButton_tempcompensate_on_ch2};
+    for (int n = 1; n <= kChannels; ++n) {
+        // The form's names of channel 1 with "ch1" replaced by "chn".
+        auto w = [this, n](const char* name) {
+            QWidget* found = findChild<QWidget*>(QString::fromLatin1(name).replace("ch1", "ch" + digit(n)));
+            Q_ASSERT(found);
+            return found;
+        };
+        m_ch[n - 1] = {qobject_cast<QComboBox*>(w("comboBox_sensortype_ch1")),
+                       {qobject_cast<QLCDNumber*>(w("lcdNumber_ch1")), qobject_cast<QLCDNumber*>(w("lcdNumber_ch1_temp"))},
+                       qobject_cast<ResizeLabel*>(w("label_unit_ch1")), qobject_cast<ResizeLabel*>(w("label_unit_ch1_temp")),
+                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_offset_ch1")),
+                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_offset_ch1_temp")),
+                       qobject_cast<QSpinBox*>(w("spinBox_sensitivity_ch1")),
+                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_zerocal_ch1")),
+                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_spancal_ch1")),
+                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_spancal_ppm_ch1")),
+                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_slope_ch1")),
+                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_temperature_ch1")),
+                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_drift_ch1")),
+                       qobject_cast<QLineEdit*>(w("lineEdit_sensor_name_ch1")),
+                       qobject_cast<QDateTimeEdit*>(w("dateTimeEdit_exec_datetime_ch1")),
+                       qobject_cast<QSpinBox*>(w("spinBox_usedtime_ch1")),
+                       qobject_cast<QAbstractButton*>(w("radioButton_ppm_ch1")),
+                       qobject_cast<QAbstractButton*>(w("radioButton_microvolt_ch1")),
+                       qobject_cast<QAbstractButton*>(w("radioButton_rawgas_ch1")),
+                       qobject_cast<QAbstractButton*>(w("radioButton_filtergas_ch1")),
+                       qobject_cast<QAbstractButton*>(w("radioButton_tempcompensate_off_ch1")),
+                       qobject_cast<QAbstractButton*>(w("radioButton_tempcompensate_on_ch1"))};
+    }
     for (Channel& c : m_ch) {
         c.sensorType->addItem("NONE", 0);
         c.sensorType->addItem("NH3-100", 1);
