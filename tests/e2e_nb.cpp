@@ -398,6 +398,34 @@ private slots:
         }
     }
 
+    void spanEchoFieldsByFirmware_data()
+    {
+        QTest::addColumn<unsigned>("version");
+        QTest::addColumn<bool>("error");
+        QTest::newRow("25") << 25u << false;
+        QTest::newRow("26") << 26u << true;
+    }
+
+    // A span calibration echo of four fields: enough before firmware 26, too few from it.
+    void spanEchoFieldsByFirmware()
+    {
+        QFETCH(unsigned, version);
+        QFETCH(bool, error);
+        ReadyNb r(version);
+        QVERIFY(r.panel);
+        InstrumentSimulator* sim = r.sim;
+        sim->onCommand("ATCCSP1", [sim](InstrumentSimulator::Request const& request) {
+            return QByteArrayList{"ATCCSP1 " + (request.isQuery() ? sim->setting("ATCCSP1") : QByteArray("50,0.5,12.5,340"))};
+        });
+        BoxAnswerer boxes;
+        emit r.ui->toolButton_spancal_apply_ch1->pressed();
+        QVERIFY(sim->waitForCommand("ATCCSP1 50"));
+        QTest::qWait(200);
+        QVERIFY(waitIdle(r.rig));
+        QCOMPARE(boxes.texts, error ? QStringList{kApplyErrorBox} : QStringList());
+        QCOMPARE(sim->count("ATCSINM1"), error ? 0 : 1);
+    }
+
     void manualParameters()
     {
         ReadyNb r;
