@@ -85,6 +85,15 @@ QString digit(int channel)
     return QString::number(channel);
 }
 
+// A widget of the form by its channel-1 name, with "ch1" replaced by "chn".
+template <class T>
+T* formWidget(QWidget* form, const char* name, int channel)
+{
+    T* found = form->findChild<T*>(QString::fromLatin1(name).replace("ch1", "ch" + digit(channel)));
+    Q_ASSERT(found);
+    return found;
+}
+
 } // namespace
 
 NbCalibrator::NbCalibrator(QString model, unsigned version, QString serial, QWidget* parent)
@@ -98,33 +107,27 @@ NbCalibrator::NbCalibrator(QString model, unsigned version, QString serial, QWid
     m_chartTemp[0] = new ChartView(ui->label_chart_ch1_temp, 1, this);
     m_chartTemp[1] = new ChartView(ui->label_chart_ch2_temp, 2, this);
     for (int n = 1; n <= kChannels; ++n) {
-        // The form's names of channel 1 with "ch1" replaced by "chn".
-        auto w = [this, n](const char* name) {
-            QWidget* found = findChild<QWidget*>(QString::fromLatin1(name).replace("ch1", "ch" + digit(n)));
-            Q_ASSERT(found);
-            return found;
-        };
-        m_ch[n - 1] = {qobject_cast<QComboBox*>(w("comboBox_sensortype_ch1")),
-                       {qobject_cast<QLCDNumber*>(w("lcdNumber_ch1")), qobject_cast<QLCDNumber*>(w("lcdNumber_ch1_temp"))},
-                       qobject_cast<ResizeLabel*>(w("label_unit_ch1")), qobject_cast<ResizeLabel*>(w("label_unit_ch1_temp")),
-                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_offset_ch1")),
-                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_offset_ch1_temp")),
-                       qobject_cast<QSpinBox*>(w("spinBox_sensitivity_ch1")),
-                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_zerocal_ch1")),
-                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_spancal_ch1")),
-                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_spancal_ppm_ch1")),
-                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_slope_ch1")),
-                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_temperature_ch1")),
-                       qobject_cast<QDoubleSpinBox*>(w("doubleSpinBox_drift_ch1")),
-                       qobject_cast<QLineEdit*>(w("lineEdit_sensor_name_ch1")),
-                       qobject_cast<QDateTimeEdit*>(w("dateTimeEdit_exec_datetime_ch1")),
-                       qobject_cast<QSpinBox*>(w("spinBox_usedtime_ch1")),
-                       qobject_cast<QAbstractButton*>(w("radioButton_ppm_ch1")),
-                       qobject_cast<QAbstractButton*>(w("radioButton_microvolt_ch1")),
-                       qobject_cast<QAbstractButton*>(w("radioButton_rawgas_ch1")),
-                       qobject_cast<QAbstractButton*>(w("radioButton_filtergas_ch1")),
-                       qobject_cast<QAbstractButton*>(w("radioButton_tempcompensate_off_ch1")),
-                       qobject_cast<QAbstractButton*>(w("radioButton_tempcompensate_on_ch1"))};
+        m_ch[n - 1] = {formWidget<QComboBox>(this, "comboBox_sensortype_ch1", n),
+                       {formWidget<QLCDNumber>(this, "lcdNumber_ch1", n), formWidget<QLCDNumber>(this, "lcdNumber_ch1_temp", n)},
+                       formWidget<ResizeLabel>(this, "label_unit_ch1", n), formWidget<ResizeLabel>(this, "label_unit_ch1_temp", n),
+                       formWidget<QDoubleSpinBox>(this, "doubleSpinBox_offset_ch1", n),
+                       formWidget<QDoubleSpinBox>(this, "doubleSpinBox_offset_ch1_temp", n),
+                       formWidget<QSpinBox>(this, "spinBox_sensitivity_ch1", n),
+                       formWidget<QDoubleSpinBox>(this, "doubleSpinBox_zerocal_ch1", n),
+                       formWidget<QDoubleSpinBox>(this, "doubleSpinBox_spancal_ch1", n),
+                       formWidget<QDoubleSpinBox>(this, "doubleSpinBox_spancal_ppm_ch1", n),
+                       formWidget<QDoubleSpinBox>(this, "doubleSpinBox_slope_ch1", n),
+                       formWidget<QDoubleSpinBox>(this, "doubleSpinBox_temperature_ch1", n),
+                       formWidget<QDoubleSpinBox>(this, "doubleSpinBox_drift_ch1", n),
+                       formWidget<QLineEdit>(this, "lineEdit_sensor_name_ch1", n),
+                       formWidget<QDateTimeEdit>(this, "dateTimeEdit_exec_datetime_ch1", n),
+                       formWidget<QSpinBox>(this, "spinBox_usedtime_ch1", n),
+                       formWidget<QAbstractButton>(this, "radioButton_ppm_ch1", n),
+                       formWidget<QAbstractButton>(this, "radioButton_microvolt_ch1", n),
+                       formWidget<QAbstractButton>(this, "radioButton_rawgas_ch1", n),
+                       formWidget<QAbstractButton>(this, "radioButton_filtergas_ch1", n),
+                       formWidget<QAbstractButton>(this, "radioButton_tempcompensate_off_ch1", n),
+                       formWidget<QAbstractButton>(this, "radioButton_tempcompensate_on_ch1", n)};
     }
     for (Channel& c : m_ch) {
         c.sensorType->addItem("NONE", 0);
