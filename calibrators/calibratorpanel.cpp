@@ -104,11 +104,24 @@ CalibratorPanel::CalibratorPanel(PanelDescription const& desc, unsigned version,
     m_writeTimer->setTimerType(Qt::PreciseTimer);
     connect(m_writeTimer, &QTimer::timeout, this, &CalibratorPanel::slotWriteDelay);
 
-    if (m_desc.dateTimeStep != 0) {
+    if (m_desc.dateTimeStep != 0 && m_desc.dateTimeChannelTitles.isEmpty()) {
         m_pwdDlg.reset(new PasswordDlg(nullptr));
         connect(m_pwdDlg.get(), SIGNAL(pwdOk()), this, SLOT(slotOkExecDateTime()));
         connect(m_pwdDlg.get(), SIGNAL(pwdFail()), this, SLOT(slotFailExecDateTime()));
     }
+    for (int channel = 1; m_desc.dateTimeStep != 0 && channel <= m_desc.dateTimeChannelTitles.size(); ++channel) {
+        m_channelPwdDlg.emplace_back(new PasswordDlg(nullptr));
+        PasswordDlg* dialog = m_channelPwdDlg.back().get();
+        connect(dialog, &PasswordDlg::pwdOk, this, [this, channel] { okExecDateTime(channel); });
+        connect(dialog, &PasswordDlg::pwdFail, this, &CalibratorPanel::slotFailExecDateTime);
+    }
+}
+
+PasswordDlg* CalibratorPanel::passwordDialog(int channel) const
+{
+    if (channel == 0)
+        return m_pwdDlg.get();
+    return channel <= int(m_channelPwdDlg.size()) ? m_channelPwdDlg[size_t(channel - 1)].get() : nullptr;
 }
 
 CalibratorPanel::~CalibratorPanel() = default;
@@ -128,23 +141,51 @@ void CalibratorPanel::attachForm(QFrame* frame, QBoxLayout* ledLayout)
     setLamp(m_ledRx, kLampIdle);
 }
 
-void CalibratorPanel::attachTempRadios(QAbstractButton* celsius, QAbstractButton* fahrenheit)
+QButtonGroup* CalibratorPanel::attachTempRadios(QAbstractButton* celsius, QAbstractButton* fahrenheit, int channel)
 {
-    m_celsiusRadio = celsius;
-    m_fahrenheitRadio = fahrenheit;
     celsius->setChecked(true);
     celsius->setText(QString(QChar(0x00B0)) + "C");
     fahrenheit->setText(QString(QChar(0x00B0)) + "F");
-
-    m_tempModeGroup = new QButtonGroup(this);
-    m_tempModeGroup->addButton(celsius, kCelsiusId);
-    m_tempModeGroup->addButton(fahrenheit, kCelsiusId + 1);
-    connect(m_tempModeGroup, SIGNAL(buttonClicked(int)), this, SLOT(slotChangeTempMode(int)));
+    auto* group = new QButtonGroup(this);
+    const int id = kCelsiusId + 2 * qMax(0, channel - 1);
+    group->addButton(celsius, id);
+    group->addButton(fahrenheit, id + 1);
+    if (channel == 0) {
+        m_celsiusRadio = celsius;
+        m_fahrenheitRadio = fahrenheit;
+        m_tempModeGroup = group;
+        connect(m_tempModeGroup, SIGNAL(buttonClicked(int)), this, SLOT(slotChangeTempMode(int)));
+        return group;
+    }
+    if (m_channelCelsius.size() < channel) {
+        m_channelCelsius.resize(channel);
+        m_channelCelsiusRadio.resize(channel);
+        m_channelFahrenheitRadio.resize(channel);
+    }
+    m_channelCelsius[channel - 1] = true;
+    m_channelCelsiusRadio[channel - 1] = celsius;
+    m_channelFahrenheitRadio[channel - 1] = fahrenheit;
+    return group;
 }
 
-void CalibratorPanel::showTempUnit()
+bool CalibratorPanel::isCelsius(int channel) const
 {
-    QAbstractButton* radio = m_celsius ? m_celsiusRadio : m_fahrenheitRadio;
+    return channel == 0 ? m_celsius : m_channelCelsius.value(channel - 1, true);
+}
+
+void CalibratorPanel::setCelsius(int channel, bool celsius)
+{
+    if (channel == 0)
+        m_celsius = celsius;
+    else if (channel <= m_channelCelsius.size())
+        m_channelCelsius[channel - 1] = celsius;
+}
+
+void CalibratorPanel::showTempUnit(int channel)
+{
+    const bool celsius = isCelsius(channel);
+    QAbstractButton* radio = channel == 0 ? (celsius ? m_celsiusRadio : m_fahrenheitRadio)
+                                          : (celsius ? m_channelCelsiusRadio : m_channelFahrenheitRadio).value(channel - 1);
     if (radio)
         radio->setChecked(true);
 }
@@ -556,21 +597,26 @@ void CalibratorPanel::delayWriteFahrenheit()
     writeUnit(false);
 }
 
-void CalibratorPanel::writeUnit(bool celsius)
+bool CalibratorPanel::writeUnit(bool celsius, int channel)
 {
     status(celsius ? kChangeCelsius : kChangeFahrenheit);
     QPointer<CalibratorPanel> self(this);
-    if (!writeCommand(TEMPMODE, 0, celsius ? "ATCC\r\n" : "ATCF\r\n") && survived(self))
-        unitFailure();
+    const QString digit = channel == 0 ? QString() : QString::number(channel);
+    if (writeCommand(TEMPMODE, 0, (celsius ? "ATCC" : "ATCF") + digit + "\r\n", channel))
+        return true;
+    if (survived(self))
+        unitFailure(channel);
+    return false;
 }
 
-void CalibratorPanel::unitFailure()
+void CalibratorPanel::unitFailure(int channel)
 {
-    // Reported by the unit the panel still holds, whichever was asked for.
+    // Reported by the unit the panel (channel) still holds, whichever was asked for.
+    const bool celsius = isCelsius(channel);
     m_seq = 0;
-    status(m_celsius ? kCelsiusError : kFahrenheitError);
-    showTempUnit();
-    criticalBox("ERROR", trPanel(m_celsius ? kCelsiusErrorBox : kFahrenheitErrorBox));
+    status(celsius ? kCelsiusError : kFahrenheitError);
+    showTempUnit(channel);
+    criticalBox("ERROR", trPanel(celsius ? kCelsiusErrorBox : kFahrenheitErrorBox));
 }
 
 void CalibratorPanel::parsingTemp(QString line)
@@ -610,17 +656,31 @@ void CalibratorPanel::parsingTemp(QString line)
 
 void CalibratorPanel::slotExecDateTime()
 {
-    bool yes = false;
-    if (!questionBox(trPanel(m_desc.dateTimeTitle), trPanel(kDateTimeQuestion), &yes))
+    execDateTime(0);
+}
+
+void CalibratorPanel::execDateTime(int channel)
+{
+    const char* title = channel == 0 ? m_desc.dateTimeTitle : m_desc.dateTimeChannelTitles.value(channel - 1);
+    if (!title)
         return;
-    if (yes && m_mode == DEFAULT && m_pwdDlg)
-        m_pwdDlg->show();
+    bool yes = false;
+    if (!questionBox(trPanel(title), trPanel(kDateTimeQuestion), &yes))
+        return;
+    if (yes && m_mode == DEFAULT && passwordDialog(channel))
+        passwordDialog(channel)->show();
 }
 
 void CalibratorPanel::slotOkExecDateTime()
 {
+    okExecDateTime(0);
+}
+
+void CalibratorPanel::okExecDateTime(int channel)
+{
     const qint64 now = QDateTime::currentSecsSinceEpoch();
-    writeDelay(APPLY, m_desc.dateTimeStep, "ATCEXTM " + QString::number(now) + "\r\n");
+    const QString digit = channel == 0 ? QString() : QString::number(channel);
+    writeDelay(APPLY, m_desc.dateTimeStep, "ATCEXTM" + digit + " " + QString::number(now) + "\r\n", channel);
 }
 
 void CalibratorPanel::slotFailExecDateTime()

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 #include "abstractcalibrator.h"
 
@@ -71,6 +72,10 @@ struct PanelDescription
     // The channel of the first query of a REFRESH (1 when it asks channel 1 of a
     // per-channel row), for the check that a reply names the channel it was asked for.
     int firstChannel = 0;
+
+    // A guard per channel instead of one: the question titles of channels 1.., each with
+    // its own password dialog, writing "ATCEXTMn " (empty: the one guard above).
+    QVector<const char*> dateTimeChannelTitles = {};
 };
 
 // The command engine and skeleton shared by every calibrator panel.
@@ -102,14 +107,15 @@ public:
 
     unsigned mode() const { return m_mode; }
     unsigned seq() const { return m_seq; }
-    bool isCelsius() const { return m_celsius; }
+    bool isCelsius(int channel = 0) const;
     bool isLocked() const { return m_locked; }
     QString pendingCommand() const { return m_command; }
     QDateTime lastWrite() const { return m_lastWrite; }
     QLedIndicator* ledTx() const { return m_ledTx; }
     QLedIndicator* ledRx() const { return m_ledRx; }
     QProgressIndicator* progress() const { return m_progress; }
-    PasswordDlg* passwordDialog() const { return m_pwdDlg.get(); }
+    // The guard's password dialog (of channel 1.. on a panel with one per channel).
+    PasswordDlg* passwordDialog(int channel = 0) const;
     PanelDescription const& description() const { return m_desc; }
     unsigned version() const { return m_version; }
     // The channel named by the command in flight (or waiting to be sent); 0 for a
@@ -161,10 +167,21 @@ protected:
     // Creates the busy spinner in frame and the TX and RX lamps in ledLayout.
     void attachForm(QFrame* frame, QBoxLayout* ledLayout);
     // Celsius and Fahrenheit radios: Celsius checked, texts "°C" and "°F", button group
-    // with ids 100 and 101 whose clicks go to slotChangeTempMode().
-    void attachTempRadios(QAbstractButton* celsius, QAbstractButton* fahrenheit);
-    // Checks the radio of the unit the panel holds.
-    void showTempUnit();
+    // with ids 100 and 101 whose clicks go to slotChangeTempMode(). On a panel with a
+    // unit per channel, channel 1.. gets the ids 100 + 2 * (channel - 1) and the next;
+    // the panel connects that group (returned) to its own slot.
+    QButtonGroup* attachTempRadios(QAbstractButton* celsius, QAbstractButton* fahrenheit, int channel = 0);
+    // Checks the radio of the unit the panel (or the channel) holds.
+    void showTempUnit(int channel = 0);
+    // The unit held: channel 0 is m_celsius, channels 1.. their own.
+    void setCelsius(int channel, bool celsius);
+    // "ATCC"/"ATCF" (+ the channel digit) in TEMPMODE; a failed send is reported by the
+    // unit the channel still holds. False when the send failed (the panel may be gone).
+    bool writeUnit(bool celsius, int channel = 0);
+    // The last-calibration-time guard of a channel (0: the one guard): the question,
+    // then the password dialog; the write of the time.
+    void execDateTime(int channel);
+    void okExecDateTime(int channel);
 
     bool writeCommand(unsigned mode, unsigned seq, QString const& cmd, int channel = 0);
     void setTx(bool on);
@@ -261,8 +278,7 @@ private:
     QWidget* boxParent() const;
     bool heldByMainWindow() const;
     static bool survived(QPointer<CalibratorPanel> const& self);
-    void writeUnit(bool celsius);
-    void unitFailure();
+    void unitFailure(int channel);
     void unlockAfterSendFailure();
     void setLocked(bool locked);
     void finishSequence();
@@ -275,6 +291,12 @@ private:
     bool m_refreshScheduled = false;
     // Per channel: the latest live field was a number (index channel - 1).
     QVector<bool> m_liveValid;
+    // Panels with a unit per channel: radios and held unit (index channel - 1).
+    QVector<QAbstractButton*> m_channelCelsiusRadio;
+    QVector<QAbstractButton*> m_channelFahrenheitRadio;
+    QVector<bool> m_channelCelsius;
+    // Panels with a guard per channel: its password dialogs (index channel - 1).
+    std::vector<std::unique_ptr<PasswordDlg>> m_channelPwdDlg;
 };
 
 #endif

@@ -142,6 +142,12 @@ int ChannelSequence::channelLimit() const
     return qMax(0, qMin(ChannelCount, m_channels));
 }
 
+void ChannelSequence::setChannelBlock(unsigned firstStep, unsigned lastStep)
+{
+    m_blockFirst = indexOf(firstStep);
+    m_blockLast = indexOf(lastStep);
+}
+
 int ChannelSequence::indexOf(unsigned step) const
 {
     for (int i = 0; i < m_rows.size(); ++i)
@@ -232,7 +238,15 @@ bool ChannelSequence::refresh(QString const& line)
     if (!alive || m_panel->mode() != REFRESH || m_panel->seq() != step
         || !m_panel->pendingCommand().isEmpty())
         return true;
-    if (row.perChannel && channel < channelLimit()) {
+    if (row.perChannel && index >= m_blockFirst && index <= m_blockLast) {
+        const bool blockDone = index == m_blockLast;
+        if (!blockDone || channel < channelLimit()) {
+            const int next = blockDone ? m_blockFirst : index + 1;
+            const int nextChannel = blockDone ? channel + 1 : channel;
+            m_panel->writeDelay(REFRESH, m_rows[next].step, m_rows[next].query(nextChannel), nextChannel);
+            return true;
+        }
+    } else if (row.perChannel && channel < channelLimit()) {
         m_panel->writeDelay(REFRESH, row.step, row.query(channel + 1), channel + 1);
         return true;
     }

@@ -105,6 +105,10 @@ public:
     // A chain whose links are APPLY rows of this table: a stored echo is handed to it
     // before the END.
     void setChain(WizardChain* chain) { m_chain = chain; }
+    // The per-channel rows from firstStep to lastStep (ungated, in table order) are asked
+    // channel by channel: the whole block for channel 1, then for channel 2, ..., then
+    // the rows after it; instead of each row for every channel before the next row.
+    void setChannelBlock(unsigned firstStep, unsigned lastStep);
 
     SequenceRow const* row(unsigned step) const;
     int channels() const { return m_channels; }
@@ -135,6 +139,8 @@ private:
     int m_channels;
     QVector<SequenceRow> m_rows;
     WizardChain* m_chain = nullptr;
+    int m_blockFirst = -1;
+    int m_blockLast = -1;
 };
 
 #endif

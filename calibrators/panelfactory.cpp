@@ -2,6 +2,7 @@
 
 #include "kwcalibrator.h"
 #include "lxcalibrator.h"
+#include "nbcalibrator.h"
 #include "vdcalibrator.h"
 #include "zq62calibrator.h"
 #include "zq70acalibrator.h"
@@ -28,6 +29,8 @@ AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned ve
         return new LxCalibrator(model, version, serial, parent);
     case 703:
         return new VdCalibrator(model, version, serial, parent);
+    case 704:
+        return new NbCalibrator(model, version, serial, parent);
     default:
         return nullptr;
     }

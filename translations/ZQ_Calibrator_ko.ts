@@ -794,6 +794,281 @@ the previous correction values will be removed</source>
     </message>
 </context>
 <context>
+    <name>NbCalibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>RS485 - MODBUS</source>
+        <translation>RS485 - MODBUS</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>켜기</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>끄기</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>공장 초기화</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>초기화</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>MODBUS Mode</source>
+        <translation>MODBUS 모드</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>슬레이브</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>마스터</translation>
+    </message>
+    <message>
+        <source>MODBUS BaudRate</source>
+        <translation>MODBUS 통신 속도</translation>
+    </message>
+    <message>
+        <source>MODBUS Timeout</source>
+        <translation>MODBUS 타임아웃</translation>
+    </message>
+    <message>
+        <source>32bit Float ByteSwap</source>
+        <translation>32비트 실수 바이트 스왑</translation>
+    </message>
+    <message>
+        <source>MODBUS ByteSwap</source>
+        <translation>MODBUS 바이트 스왑</translation>
+    </message>
+    <message>
+        <source>ByteSwap</source>
+        <translation>바이트 스왑</translation>
+    </message>
+    <message>
+        <source>MODBUS Slave ID</source>
+        <translation>MODBUS 슬레이브 ID</translation>
+    </message>
+    <message>
+        <source>Threshold Channel</source>
+        <translation>임계 채널</translation>
+    </message>
+    <message>
+        <source>Threshold Value</source>
+        <translation>임계값</translation>
+    </message>
+    <message>
+        <source>Holding Times</source>
+        <translation>유지 시간</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> 분</translation>
+    </message>
+    <message>
+        <source>Relay Slave ID</source>
+        <translation>릴레이 슬레이브 ID</translation>
+    </message>
+    <message>
+        <source>0x0</source>
+        <translation>0x0</translation>
+    </message>
+    <message>
+        <source>Relay NO</source>
+        <translation>릴레이 번호</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>온도</translation>
+    </message>
+    <message>
+        <source>Sensor Type</source>
+        <translation>센서 종류</translation>
+    </message>
+    <message>
+        <source>ppm offset</source>
+        <translation>ppm 오프셋</translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>ppm</source>
+        <translation>ppm</translation>
+    </message>
+    <message>
+        <source>uV</source>
+        <translation>uV</translation>
+    </message>
+    <message>
+        <source>PPM Window</source>
+        <translation>PPM 윈도우</translation>
+    </message>
+    <message>
+        <source>Zero calibration</source>
+        <translation>영점 교정</translation>
+    </message>
+    <message>
+        <source> uV</source>
+        <translation> uV</translation>
+    </message>
+    <message>
+        <source>Span calibration</source>
+        <translation>스팬 교정</translation>
+    </message>
+    <message>
+        <source> ppm</source>
+        <translation> ppm</translation>
+    </message>
+    <message>
+        <source>sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source> ppm/uV</source>
+        <translation> ppm/uV</translation>
+    </message>
+    <message>
+        <source>@</source>
+        <translation>@</translation>
+    </message>
+    <message>
+        <source>Change parameters</source>
+        <translation>파라미터 변경</translation>
+    </message>
+    <message>
+        <source>Sensor name</source>
+        <translation>센서 이름</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>Digital filter</source>
+        <translation>디지털 필터</translation>
+    </message>
+    <message>
+        <source>Temp. Compensate</source>
+        <translation>온도 보상</translation>
+    </message>
+    <message>
+        <source>Zero drift adjustment</source>
+        <translation>영점 드리프트 조정</translation>
+    </message>
+    <message>
+        <source> mV</source>
+        <translation> mV</translation>
+    </message>
+    <message>
+        <source>Temperature offset</source>
+        <translation>온도 오프셋</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+    <message>
+        <source>mV</source>
+        <translation>mV</translation>
+    </message>
+    <message>
+        <source>factory reset failed...!</source>
+        <translation>공장 초기화에 실패했습니다...!</translation>
+    </message>
+    <message>
+        <source>[Channel 1]Last Calibration Time</source>
+        <translation>[채널 1]최종 교정 시간</translation>
+    </message>
+    <message>
+        <source>[Channel 2]Last Calibration Time</source>
+        <translation>[채널 2]최종 교정 시간</translation>
+    </message>
+    <message>
+        <source>success! apply the device&apos;s temperature mode to the celsius mode.</source>
+        <translation>성공! 장치의 온도 모드를 섭씨로 바꿨습니다.</translation>
+    </message>
+    <message>
+        <source>success! apply the device&apos;s temperature mode to the fahrenheit mode.</source>
+        <translation>성공! 장치의 온도 모드를 화씨로 바꿨습니다.</translation>
+    </message>
+    <message>
+        <source>FAIL! apply the device&apos;s temperature mode to the celsius mode.</source>
+        <translation>실패! 장치의 온도 모드를 섭씨 모드로 적용하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>FAIL! apply the device&apos;s temperature mode to the fahrenheit mode.</source>
+        <translation>실패! 장치의 온도 모드를 화씨 모드로 적용하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>change the sensor to the digital filter mode </source>
+        <translation>센서를 디지털 필터 모드로 변경합니다 </translation>
+    </message>
+    <message>
+        <source>change the sensor to temperature compensation mode </source>
+        <translation>센서를 온도 보상 모드로 변경합니다 </translation>
+    </message>
+    <message>
+        <source>Please specify the sensor type.</source>
+        <translation>센서 종류를 지정하십시오.</translation>
+    </message>
+    <message>
+        <source>Do you want to change the parameters?</source>
+        <translation>파라미터를 변경하시겠습니까?</translation>
+    </message>
+</context>
+<context>
     <name>PasswordDlg</name>
     <message>
         <source>ZQ Calibrator Passwod</source>

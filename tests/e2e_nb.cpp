@@ -1,0 +1,666 @@
+// The two-channel gas panel end to end: the real main window on a mocked USB instrument
+// that plays the HV700K3-NB (tests/support/sim_nb.cpp).
+#include <umockdev.h> // before any Qt header (glib's "signals")
+
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QToolButton>
+#include <QtTest>
+
+#include "calibratespan.h"
+#include "calibwizard.h"
+#include "e2erig.h"
+#include "globals.h"
+#include "instrumentsim.h"
+#include "mainwindow.h"
+#include "messagecapture.h"
+#include "modbusblock.h"
+#include "nbcalibrator.h"
+#include "passworddlg.h"
+#include "selectdevice.h"
+#include "statuslog.h"
+#include "ui_mainwindow.h"
+#include "ui_nbcalibrator.h"
+#include "wizardchain.h"
+
+namespace {
+
+constexpr int kReadyWaitMs = 10000;
+// Room for a loaded machine under the sanitizers.
+constexpr qint64 kSlackMs = 400;
+
+const QString kRefreshErrorBox = "error! refresh calibration settings...";
+const QString kApplyErrorBox = "error! apply calibration settings...";
+
+NbCalibrator* nb(E2eRig& rig)
+{
+    return rig.window() ? dynamic_cast<NbCalibrator*>(rig.window()->calibrator()) : nullptr;
+}
+
+// The panel exists, no sequence runs, it is unlocked and the poll runs.
+bool idle(E2eRig& rig)
+{
+    NbCalibrator* panel = nb(rig);
+    return panel && panel->mode() == DEFAULT && !panel->isLocked() && rig.window()->pollTimer()->isActive();
+}
+
+bool waitIdle(E2eRig& rig, int timeoutMs = kReadyWaitMs)
+{
+    return QTest::qWaitFor([&] { return idle(rig); }, timeoutMs);
+}
+
+// Answers every message box as it opens (Yes where it has one, else Ok), leaving other
+// modal windows (the wizard, the password dialog) alone.
+class BoxAnswerer
+{
+public:
+    BoxAnswerer()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            titles << box->windowTitle();
+            texts << box->text();
+            if (inspector)
+                inspector();
+            QAbstractButton* button = box->button(QMessageBox::Yes);
+            if (!button)
+                button = box->button(QMessageBox::Ok);
+            if (!button)
+                button = box->escapeButton();
+            button->click();
+        });
+        m_timer.start();
+    }
+    QStringList titles;
+    QStringList texts;
+    std::function<void()> inspector;
+
+private:
+    QTimer m_timer;
+};
+
+// The queries of a REFRESH at a firmware version, then the two unit commands.
+QByteArrayList refreshOrder(unsigned version)
+{
+    QByteArrayList lines;
+    for (const char* n : {"1", "2"})
+        for (const char* key : {"ATCSINM", "ATCMODE", "ATCOFFG", "ATCOFFT", "ATCCSP", "ATCEXTM", "ATCUSED", "ATCTCMP",
+                                "ATCSNAME", "ATCWIN"})
+            lines << QByteArray(key) + n;
+    lines << "ATCMODBR" << "ATCMODTO" << "ATCMODSW" << "ATCMODID" << "ATCBLDTM";
+    if (version >= 30)
+        lines << "ATCISMST" << "ATCMODCH" << "ATCMSTID" << "ATCRLYNO" << "ATCPPMMAX" << "ATCRLYDLY";
+    if (version >= 42)
+        lines << "ATCSON";
+    return lines << "ATCC1" << "ATCC2";
+}
+
+// Commands other than the poll since the log was cleared.
+QByteArrayList sent(InstrumentSimulator* sim)
+{
+    QByteArrayList lines;
+    for (QByteArray const& line : sim->commandLines())
+        if (line != "ATCH1" && line != "ATCH2")
+            lines << line;
+    return lines;
+}
+
+// A gas instrument plugged in and read out, its panel idle and the instrument's log cleared.
+struct ReadyNb
+{
+    explicit ReadyNb(unsigned version = 42)
+    {
+        sim = rig.bench.plugInstrument("NB0001", 704, version);
+        rig.start();
+        panel = waitIdle(rig) ? nb(rig) : nullptr;
+        ui = panel ? panel->form() : nullptr;
+        sim->clearLog();
+    }
+    E2eRig rig;
+    InstrumentSimulator* sim = nullptr;
+    NbCalibrator* panel = nullptr;
+    Ui::NbCalibrator* ui = nullptr;
+};
+
+} // namespace
+
+class E2eNb : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { ChannelCount = 0; }
+
+    void refreshOrderByFirmware_data()
+    {
+        QTest::addColumn<unsigned>("version");
+        QTest::addColumn<int>("delay");
+        QTest::newRow("25") << 25u << 50;
+        QTest::newRow("41") << 41u << 50;
+        QTest::newRow("42") << 42u << 50;
+        QTest::newRow("42, 300 ms") << 42u << 300;
+    }
+
+    void refreshOrderByFirmware()
+    {
+        QFETCH(unsigned, version);
+        QFETCH(int, delay);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("NB0001", 704, version);
+        sim->setSetting("ATCSNAME2", "CO2X");
+        MainWindow* w = rig.start();
+        CommandDelay = delay;
+        StatusLog shown(w);
+        QVERIFY(waitIdle(rig, 30000));
+        NbCalibrator* panel = nb(rig);
+        Ui::NbCalibrator* ui = panel->form();
+
+        const QByteArrayList expected = QByteArrayList{"ATCVER"} + refreshOrder(version);
+        QCOMPARE(sent(sim), expected);
+        QCOMPARE(expected.size(), version >= 42 ? 35 : version >= 30 ? 34 : 28);
+        // Each CommandDelay after the reply before it.
+        for (int i = 1; i < expected.size(); ++i) {
+            const qint64 gap = sim->timesOf(expected.at(i)).first() - sim->timesOf(expected.at(i - 1)).first();
+            QVERIFY2(gap >= delay - 1 && gap < delay + kSlackMs, expected.at(i) + " " + QByteArray::number(gap));
+        }
+        QVERIFY(shown.contains("success! refresh calibration settings."));
+        QVERIFY(rig.status().startsWith("success! apply the device's temperature mode to the celsius mode."));
+        QCOMPARE(ui->label_model->text(), QString("HV700K3-NB%1v%2").arg(version / 10).arg(version % 10));
+        QCOMPARE(ui->lineEdit_sensor_name_ch2->text(), QString("CO2X"));
+        QCOMPARE(ui->comboBox_sensortype_ch1->currentText(), QString("NH3-100"));
+        QCOMPARE(ui->doubleSpinBox_zerocal_ch2->value(), 12.5);
+        QCOMPARE(ui->doubleSpinBox_spancal_ch1->value(), 340.0);
+        QCOMPARE(ui->spinBox_sensitivity_ch2->value(), 5);
+        QCOMPARE(ui->dateTimeEdit_build_time->dateTime().toSecsSinceEpoch(), 1500000000);
+        QCOMPARE(panel->modbus()->rs485On(), version >= 42);
+
+        // Channel 1 every DataInterval, channel 2 50 ms after it.
+        sim->clearLog();
+        QVERIFY(sim->waitForCommand("ATCH2", 4000, 2));
+        const QList<qint64> ch1 = sim->timesOf("ATCH1");
+        const QList<qint64> ch2 = sim->timesOf("ATCH2");
+        QVERIFY2(qAbs(ch1.at(1) - ch1.at(0) - DataInterval) < kSlackMs, QByteArray::number(ch1.at(1) - ch1.at(0)));
+        QVERIFY2(ch2.at(0) - ch1.at(0) >= 49 && ch2.at(0) - ch1.at(0) < 50 + kSlackMs, QByteArray::number(ch2.at(0) - ch1.at(0)));
+        QTRY_COMPARE(ui->lcdNumber_ch2->value(), 3.4);
+        QCOMPARE(ui->doubleSpinBox_temperature_ch1->value(), version >= 26 ? 25.0 : 25.1);
+    }
+
+    void refreshReplyFailsTheRefresh_data()
+    {
+        QTest::addColumn<unsigned>("version");
+        QTest::addColumn<QByteArray>("query");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("4-field record at 26") << 26u << QByteArray("ATCCSP1") << QByteArray("ATCCSP1 50,0.5,12.5,340");
+        QTest::newRow("3-field record at 25") << 25u << QByteArray("ATCCSP2") << QByteArray("ATCCSP2 50,0.5,12.5");
+        QTest::newRow("the other channel") << 42u << QByteArray("ATCOFFG1") << QByteArray("ATCOFFG2 1.00");
+        QTest::newRow("channel 3") << 42u << QByteArray("ATCMODE2") << QByteArray("ATCMODE3 1");
+        QTest::newRow("no channel") << 42u << QByteArray("ATCWIN1") << QByteArray("ATCWIN");
+        QTest::newRow("another keyword") << 42u << QByteArray("ATCMODID") << QByteArray("ATCMODTO 1");
+    }
+
+    void refreshReplyFailsTheRefresh()
+    {
+        QFETCH(unsigned, version);
+        QFETCH(QByteArray, query);
+        QFETCH(QByteArray, reply);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("NB0001", 704, version);
+        sim->setReply(query, {reply});
+        BoxAnswerer boxes;
+        bool unlockedAtBox = false;
+        boxes.inspector = [&] { unlockedAtBox = idle(rig); };
+        rig.start();
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.texts.size(), 1, 20000);
+        QCOMPARE(boxes.texts, QStringList{kRefreshErrorBox});
+        QVERIFY(unlockedAtBox);
+        QVERIFY(rig.status().startsWith("error! refresh calibration settings."));
+        QVERIFY(sim->waitForCommand("ATCH1", 3000));
+        QCOMPARE(sim->count("ATCC1"), 0);
+    }
+
+    // A late channel-2 reply of an interrupted REFRESH does not stand in for channel 1.
+    void lateReplyOfAnInterruptedRefresh()
+    {
+        ReadyNb r;
+        QVERIFY(r.panel);
+        r.sim->removeCommand("ATCSINM2");
+        BoxAnswerer boxes;
+        StatusLog shown(r.rig.window());
+        r.ui->pushButton_refresh->click();
+        QVERIFY(r.sim->waitForCommand("ATCSINM2", kReadyWaitMs));
+        QTest::qWait(100);
+        r.ui->pushButton_refresh->click();
+        r.sim->sendLine("ATCSINM2 1");
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.texts.size(), 1, 3000);
+        QCOMPARE(boxes.texts, QStringList{kRefreshErrorBox});
+        QVERIFY(!shown.contains("success! refresh calibration settings."));
+        QVERIFY(waitIdle(r.rig));
+    }
+
+    void factoryReset_data()
+    {
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("asked, done") << true << QByteArray("ATCFTRST OK");
+        QTest::newRow("asked, refused") << true << QByteArray("ATCFTRST FAIL");
+        QTest::newRow("bad sensor type, done") << false << QByteArray("ATCFTRST OK");
+        QTest::newRow("bad sensor type, refused") << false << QByteArray("ATCFTRST");
+    }
+
+    void factoryReset()
+    {
+        QFETCH(bool, asked);
+        QFETCH(QByteArray, reply);
+        const bool done = reply.contains("OK");
+        ReadyNb r;
+        QVERIFY(r.panel);
+        r.sim->setReply("ATCFTRST", {reply});
+        int types = 0;
+        if (!asked) {
+            // Channel 2 reports an unknown type once.
+            r.sim->onCommand("ATCSINM2", [&types](InstrumentSimulator::Request const&) {
+                return QByteArrayList{++types == 1 ? "ATCSINM2 3" : "ATCSINM2 1"};
+            });
+        }
+        BoxAnswerer boxes;
+        int stepAtBox = -1;
+        boxes.inspector = [&] { stepAtBox = int(r.panel->seq()); };
+        StatusLog shown(r.rig.window());
+        if (asked)
+            r.ui->pushButton_factoryreset->click();
+        else
+            r.ui->pushButton_refresh->click();
+        QVERIFY(r.sim->waitForCommand("ATCFTRST", kReadyWaitMs));
+        if (!asked) {
+            // The REFRESH stopped at the unknown type.
+            QCOMPARE(sent(r.sim).mid(sent(r.sim).indexOf("ATCSINM2")), QByteArrayList({"ATCSINM2", "ATCFTRST"}));
+            QCOMPARE(r.ui->comboBox_sensortype_ch2->currentText(), QString("NONE"));
+        }
+        QVERIFY(waitIdle(r.rig));
+        const QStringList expected = asked ? QStringList{"Your work will be erased. Would you like to continue?"} : QStringList();
+        if (done) {
+            QCOMPARE(boxes.texts, expected + QStringList{"the Factory Reset is completed."});
+            QCOMPARE(r.sim->count("ATCSINM1"), asked ? 1 : 2);
+            QVERIFY(shown.contains("success! refresh calibration settings."));
+            return;
+        }
+        QCOMPARE(boxes.texts, expected + QStringList{"factory reset failed...!"});
+        QCOMPARE(boxes.titles.last(), QString("ERROR"));
+        // The step is done at the box (a line arriving meanwhile finds none); the APPLY
+        // then ends as an error, without a second box and without a refresh.
+        QCOMPARE(stepAtBox, 0);
+        QVERIFY(r.rig.status().startsWith("error! apply calibration settings."));
+        QVERIFY(!shown.contains("success! apply calibration settings."));
+        QTest::qWait(300);
+        QCOMPARE(sent(r.sim).last(), QByteArray("ATCFTRST"));
+    }
+
+    void applyRoundTrips()
+    {
+        struct Case { const char* name; QString action; QByteArray line; bool refresh; QString status; };
+        // line ending in a blank: the start of the line
+        const Case cases[] = {
+            {"sensor type", "type", "ATCSINM2 2", true, {}},
+            {"name", "name", "ATCSNAME1 AB CD", false, {}},
+            {"gas offset", "offset", "ATCOFFG1 -0.25", false, {}},
+            {"temperature offset", "offsetTemp", "ATCOFFT2 1.50", false, {}},
+            {"sensitivity", "window", "ATCWIN2 7", false, {}},
+            {"filter", "filter", "ATCMODE1 1", false, "change the sensor to the digital filter mode 1..."},
+            {"compensation", "compensation", "ATCTCMP2 1", false, "change the sensor to temperature compensation mode 1..."},
+            {"zero", "zero", "ATCCZR1", true, {}},
+            {"span", "span", "ATCCSP2 0.5", true, {}},
+            {"calibration time", "time", "ATCEXTM2 ", true, {}},
+            {"baud rate", "baud", "ATCMODBR 3", false, {}},
+            {"time-out", "timeout", "ATCMODTO 4", false, {}},
+            {"byte swap", "swap", "ATCMODSW 1", false, {}},
+            {"slave id", "slave", "ATCMODID 7", false, {}},
+            {"master", "master", "ATCISMST 1", false, {}},
+            {"threshold channel", "channel", "ATCMODCH 1", false, {}},
+            {"relay slave id", "relayId", "ATCMSTID 10", false, {}},
+            {"relay", "relay", "ATCRLYNO 3", false, {}},
+            {"threshold", "max", "ATCPPMMAX 1e+06", false, {}},
+            {"holding", "hold", "ATCRLYDLY 9", false, {}},
+            {"RS485 off", "rs485", "ATCSON 0", false, {}},
+        };
+        ReadyNb r;
+        QVERIFY(r.panel);
+        Ui::NbCalibrator* ui = r.ui;
+        BoxAnswerer boxes;
+        const QHash<QString, std::function<void()>> actions = {
+            {"type", [&] { ui->comboBox_sensortype_ch2->setCurrentIndex(2); emit ui->toolButton_sensortype_apply_ch2->pressed(); }},
+            {"name", [&] { ui->lineEdit_sensor_name_ch1->setText("AB CD"); emit ui->toolButton_sensorname_apply_ch1->pressed(); }},
+            {"offset", [&] { ui->doubleSpinBox_offset_ch1->setValue(-0.25); emit ui->toolButton_offset_apply_ch1->pressed(); }},
+            {"offsetTemp", [&] { ui->doubleSpinBox_offset_ch2_temp->setValue(1.5); emit ui->toolButton_offset_apply_ch2_temp->pressed(); }},
+            {"window", [&] { ui->spinBox_sensitivity_ch2->setValue(7); emit ui->toolButton_sensitivity_apply_ch2->pressed(); }},
+            {"filter", [&] { ui->radioButton_filtergas_ch1->click(); }},
+            {"compensation", [&] { ui->radioButton_tempcompensate_on_ch2->click(); }},
+            {"zero", [&] { emit ui->toolButton_zerocal_apply_ch1->pressed(); }},
+            {"span", [&] { ui->doubleSpinBox_spancal_ppm_ch2->setValue(0.5); emit ui->toolButton_spancal_apply_ch2->pressed(); }},
+            {"time", [&] {
+                 emit ui->toolButton_exec_datetime_ch2->pressed();
+                 QVERIFY(r.panel->passwordDialog(2)->isVisible());
+                 QVERIFY(!r.panel->passwordDialog(1)->isVisible());
+                 emit r.panel->passwordDialog(2)->pwdOk();
+                 r.panel->passwordDialog(2)->hide();
+             }},
+            {"baud", [&] { ui->comboBox_modbus_baudrate->setCurrentIndex(3); emit ui->toolButton_modbus_baudrate_apply->pressed(); }},
+            {"timeout", [&] { ui->comboBox_modbus_timeout->setCurrentIndex(4); emit ui->toolButton_modbus_timeout_apply->pressed(); }},
+            {"swap", [&] { ui->checkBox_modbus_byteswap->setChecked(true); emit ui->toolButton_modbus_byteswap_apply->pressed(); }},
+            {"slave", [&] { ui->spinBox_modbus_addr->setValue(7); emit ui->toolButton_modbus_addr_apply->pressed(); }},
+            {"master", [&] { ui->radioButton_Master->click(); }},
+            {"channel", [&] { ui->comboBox_modbus_channel->setCurrentIndex(1); emit ui->toolButton_modbus_channel_apply->pressed(); }},
+            {"relayId", [&] { ui->spinBox_modbus_relay_addr->setValue(10); emit ui->toolButton_modbus_relay_addr_apply->pressed(); }},
+            {"relay", [&] { ui->comboBox_modbus_relay_no->setCurrentIndex(2); emit ui->toolButton_modbus_relay_no_apply->pressed(); }},
+            {"max", [&] { ui->doubleSpinBox_modbus_max->setValue(1000000); emit ui->toolButton_modbus_max_apply->pressed(); }},
+            {"hold", [&] { ui->spinBox_modbus_hold_min->setValue(9); emit ui->toolButton_modbus_hold_min_apply->pressed(); }},
+            {"rs485", [&] { ui->radioButton_485_off->click(); }},
+        };
+        for (Case const& c : cases) {
+            const QString action = c.action;
+            const QByteArray line = c.line;
+            const bool refresh = c.refresh;
+            const QString status = c.status;
+            QVERIFY2(waitIdle(r.rig), c.name);
+            r.sim->clearLog();
+            boxes.texts.clear();
+            StatusLog shown(r.rig.window());
+            actions.value(action)();
+            QVERIFY(!ui->groupBox_ch1->isEnabled());
+            QVERIFY(QTest::qWaitFor([&] { return !sent(r.sim).isEmpty(); }, 3000));
+            const QByteArray first = sent(r.sim).first();
+            QVERIFY2(line.endsWith(' ') ? first.startsWith(line) : first == line, c.name);
+            QVERIFY(waitIdle(r.rig));
+            // A refresh follows the calibrations and the sensor type; the others end on the echo.
+            QTest::qWait(200);
+            QCOMPARE(r.sim->count("ATCSINM1"), refresh ? 1 : 0);
+            QVERIFY(shown.contains(refresh ? "success! refresh calibration settings." : "success! apply calibration settings."));
+            if (!status.isEmpty())
+                QVERIFY(shown.contains(status));
+            QCOMPARE(boxes.texts.size(), action == "time" ? 1 : 0);
+            QVERIFY(ui->groupBox_ch2->isEnabled());
+            // What the instrument holds now shows.
+            if (action == "type")
+                QCOMPARE(r.panel->sensorType(2), 2);
+            if (action == "name")
+                QCOMPARE(ui->lineEdit_sensor_name_ch1->text(), QString("ABCD"));
+            if (action == "filter")
+                QVERIFY(r.panel->digitalFilter(1) && ui->radioButton_filtergas_ch1->isChecked());
+            if (action == "relay")
+                QCOMPARE(r.panel->modbus()->relayNo(), 2);
+        }
+    }
+
+    void spanEchoFieldsByFirmware_data()
+    {
+        QTest::addColumn<unsigned>("version");
+        QTest::addColumn<bool>("error");
+        QTest::newRow("25") << 25u << false;
+        QTest::newRow("26") << 26u << true;
+    }
+
+    // A span calibration echo of four fields: enough before firmware 26, too few from it.
+    void spanEchoFieldsByFirmware()
+    {
+        QFETCH(unsigned, version);
+        QFETCH(bool, error);
+        ReadyNb r(version);
+        QVERIFY(r.panel);
+        InstrumentSimulator* sim = r.sim;
+        sim->onCommand("ATCCSP1", [sim](InstrumentSimulator::Request const& request) {
+            return QByteArrayList{"ATCCSP1 " + (request.isQuery() ? sim->setting("ATCCSP1") : QByteArray("50,0.5,12.5,340"))};
+        });
+        BoxAnswerer boxes;
+        emit r.ui->toolButton_spancal_apply_ch1->pressed();
+        QVERIFY(sim->waitForCommand("ATCCSP1 50"));
+        QTest::qWait(200);
+        QVERIFY(waitIdle(r.rig));
+        QCOMPARE(boxes.texts, error ? QStringList{kApplyErrorBox} : QStringList());
+        QCOMPARE(sim->count("ATCSINM1"), error ? 0 : 1);
+    }
+
+    void manualParameters()
+    {
+        ReadyNb r;
+        QVERIFY(r.panel);
+        r.sim->setSetting("ATCSINM2", "0");
+        r.ui->pushButton_refresh->click();
+        QVERIFY(waitIdle(r.rig));
+        r.sim->clearLog();
+        BoxAnswerer boxes;
+
+        // Channel 2 has no sensor type.
+        r.ui->pushButton_mannual_ch2->click();
+        QCOMPARE(boxes.texts, QStringList{"Please specify the sensor type."});
+        QVERIFY(r.panel->wizards()->wizard() == nullptr);
+
+        // Escape and the close button only close the wizard.
+        for (int result : {0, -1}) {
+            r.ui->pushButton_mannual_ch1->click();
+            CalibWizard* wizard = r.panel->wizards()->wizard();
+            QVERIFY(wizard && wizard->isModal());
+            auto* page = qobject_cast<CalibrateSpan*>(wizard->page(1));
+            QVERIFY(page);
+            QCOMPARE(page->getZero(), 12.5);
+            QCOMPARE(page->getSpan(), 340.0);
+            QCOMPARE(page->getSpanPpm(), 50.0);
+            if (result == 0)
+                emit wizard->writeDone(0);
+            else
+                emit wizard->close();
+            QTRY_VERIFY(r.panel->wizards()->wizard() == nullptr);
+        }
+        QTest::qWait(200);
+        QVERIFY(sent(r.sim).isEmpty());
+
+        // Finish pressed twice writes once; a 2-field echo is an APPLY error.
+        r.sim->setReply("ATCCAL1", {"ATCCAL1 1,2"});
+        r.ui->pushButton_mannual_ch1->click();
+        CalibWizard* wizard = r.panel->wizards()->wizard();
+        QVERIFY(wizard);
+        emit wizard->writeDone(1);
+        emit wizard->writeDone(1);
+        QTRY_COMPARE(boxes.texts.last(), kApplyErrorBox);
+        QCOMPARE(sent(r.sim), QByteArrayList{"ATCCAL1 12.5,340,50"});
+        QVERIFY(r.panel->wizards()->wizard() == nullptr);
+        // The form is read again after the failed write.
+        QVERIFY(r.sim->waitForCommand("ATCSINM1"));
+        QVERIFY(waitIdle(r.rig));
+
+        // A good echo: the REFRESH that follows closes the wizard.
+        r.sim->clearLog();
+        r.sim->setReply("ATCCAL1", {"ATCCAL1 12.5,340,50"});
+        const int shownBoxes = boxes.texts.size();
+        r.ui->pushButton_mannual_ch1->click();
+        QPointer<CalibWizard> open = r.panel->wizards()->wizard();
+        QVERIFY(open);
+        emit open->writeDone(1);
+        QVERIFY(r.sim->waitForCommand("ATCSINM1"));
+        QTRY_VERIFY(open.isNull());
+        QVERIFY(waitIdle(r.rig));
+        QCOMPARE(sent(r.sim).first(), QByteArray("ATCCAL1 12.5,340,50"));
+        QCOMPARE(boxes.texts.size(), shownBoxes + 1); // the question only
+    }
+
+    void unitReplies()
+    {
+        const QString ok = "success! apply the device's temperature mode to the fahrenheit mode.";
+        const QString fail = "FAIL! apply the device's temperature mode to the fahrenheit mode.";
+        // The failures first: each leaves channel 2 in Celsius.
+        const struct { QByteArray reply; bool fahrenheit; QString status; } cases[] = {
+            {"ATCF2 FAIL", false, fail},
+            {"ATCF3 OK", false, fail},
+            {"ATCF0 OK", false, fail},
+            {"ATCF1 OK", false, fail}, // the other channel
+            {"ATCF OK", false, fail},
+            {"OK", false, fail},
+            {"ATCF2 OK", true, ok},
+        };
+        ReadyNb r;
+        QVERIFY(r.panel);
+        BoxAnswerer boxes;
+        for (auto const& c : cases) {
+            r.sim->clearLog();
+            r.sim->setReply("ATCF2", {c.reply});
+            r.ui->radioButton_fahrenheit_ch2->click();
+            QVERIFY(r.sim->waitForCommand("ATCF2"));
+            QVERIFY2(waitIdle(r.rig), c.reply.constData());
+            QVERIFY2(r.rig.status().startsWith(c.status), c.reply.constData());
+            QCOMPARE(r.panel->isCelsius(2), !c.fahrenheit);
+            QVERIFY(r.panel->isCelsius(1));
+            QCOMPARE(r.ui->radioButton_fahrenheit_ch2->isChecked(), c.fahrenheit);
+            QVERIFY(r.ui->radioButton_celsius_ch1->isChecked());
+            QCOMPARE(r.ui->label_unit_ch2_temp->text(), QString(QChar(0x00B0)) + (c.fahrenheit ? "F" : "C"));
+            QVERIFY(boxes.texts.isEmpty());
+            QCOMPARE(sent(r.sim), QByteArrayList{"ATCF2"});
+        }
+    }
+
+    void celsiusChainWithChannel1Failing()
+    {
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("NB0001", 704, 42);
+        sim->setReply("ATCC1", {"ATCC1 FAIL"});
+        rig.start();
+        QVERIFY(waitIdle(rig));
+        QCOMPARE(sent(sim).mid(sent(sim).size() - 2), QByteArrayList({"ATCC1", "ATCC2"}));
+        QVERIFY(rig.status().startsWith("FAIL! apply the device's temperature mode to the celsius mode."));
+        // The chain is over: a channel-1 change sends channel 1 only.
+        sim->clearLog();
+        nb(rig)->form()->radioButton_fahrenheit_ch1->click();
+        QVERIFY(sim->waitForCommand("ATCF1"));
+        QVERIFY(waitIdle(rig));
+        QTest::qWait(300);
+        QCOMPARE(sent(sim), QByteArrayList{"ATCF1"});
+        QVERIFY(!nb(rig)->isCelsius(1));
+    }
+
+    void refreshInsideTheCelsiusChain()
+    {
+        ReadyNb r;
+        QVERIFY(r.panel);
+        CommandDelay = 300;
+        r.ui->pushButton_refresh->click();
+        QVERIFY(r.sim->waitForCommand("ATCSON", 30000));
+        QTest::qWait(100);
+        QVERIFY(r.panel->celsiusAll());
+        r.ui->pushButton_refresh->click();
+        QVERIFY(!r.panel->celsiusAll());
+        QVERIFY(waitIdle(r.rig, 30000));
+        const QByteArrayList lines = sent(r.sim);
+        QCOMPARE(lines.at(lines.indexOf("ATCSON") + 1), QByteArray("ATCSINM1"));
+        QCOMPARE(r.sim->count("ATCC1"), 1);
+        QCOMPARE(r.sim->count("ATCC2"), 1);
+        QCOMPARE(lines.mid(lines.size() - 2), QByteArrayList({"ATCC1", "ATCC2"}));
+    }
+
+    void unplug_data()
+    {
+        QTest::addColumn<QByteArray>("query"); // left unanswered
+        QTest::newRow("in the middle of a refresh") << QByteArray("ATCCSP2");
+        QTest::newRow("in the Celsius chain") << QByteArray("ATCC2");
+    }
+
+    void unplug()
+    {
+        QFETCH(QByteArray, query);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("NB0001", 704, 42);
+        sim->removeCommand(query);
+        MainWindow* w = rig.start();
+        QVERIFY(sim->waitForCommand(query, kReadyWaitMs));
+        QTest::qWait(200);
+        QVERIFY(nb(rig)->isLocked());
+        rig.bench.unplug(sim);
+        QVERIFY(rig.waitClosed(3000));
+        QTRY_COMPARE(rig.log().count("~NbCalibrator()"), 1);
+        QTest::qWait(500);
+        QVERIFY(w->calibrator() == nullptr);
+        QVERIFY(!w->pollTimer()->isActive());
+        QVERIFY(w->selectDevice()->isVisible());
+    }
+
+    // Garbled lines in every mode: no crash, no access out of range, and the panel ends
+    // unlocked in DEFAULT, or waits in its mode and a REFRESH recovers it.
+    void garbledLines()
+    {
+        ReadyNb r;
+        QVERIFY(r.panel);
+        BoxAnswerer boxes;
+        QRandomGenerator random(704);
+        const QByteArrayList queries = refreshOrder(42);
+        const QByteArrayList keywords = {"ATCSINM", "ATCMODE", "ATCOFFG", "ATCCSP", "ATCEXTM", "ATCWIN", "ATCMODBR",
+                                         "ATCRLYNO", "ATCSON", "ATCC", "ATCF", "ATCFTRST", "ATCCAL", "ATCH", "ATCXYZ"};
+        auto garbage = [&]() -> QByteArray {
+            const QByteArray key = keywords.at(random.bounded(keywords.size()));
+            const QByteArray digit = QByteArrayList{"", "0", "1", "2", "3", "9"}.at(random.bounded(6));
+            switch (random.bounded(7)) {
+            case 0: return key + digit;
+            case 1: return key + digit + " abc";
+            case 2: return key + digit + " " + QByteArray::number(random.bounded(-5, 12));
+            case 3: return key + digit + " 1";
+            case 4: return key + digit + " 1,2,3,4,5,6,7,8,9";
+            case 5: return key + digit + " " + QByteArray(3000, '7');
+            default: return QByteArrayList{"OK", "FAIL", ",,,,,", "----"}.at(random.bounded(4));
+            }
+        };
+        // The instrument answers the query once with a garbled line, then as before.
+        std::vector<std::shared_ptr<bool>> armed;
+        auto garble = [&](QByteArray const& token) {
+            auto fired = std::make_shared<bool>(false);
+            armed.push_back(fired);
+            InstrumentSimulator* sim = r.sim;
+            const QByteArray line = garbage();
+            const bool unit = token.startsWith("ATCC") && token.size() == 5;
+            sim->onCommand(token, [=](InstrumentSimulator::Request const& request) {
+                if (!*fired) {
+                    *fired = true;
+                    return QByteArrayList{line};
+                }
+                if (unit)
+                    return QByteArrayList{request.token + " OK"};
+                if (!request.isQuery())
+                    sim->setSetting(request.token, request.argument);
+                return QByteArrayList{request.token + " " + sim->setting(request.token)};
+            });
+        };
+        for (int round = 0; round < 30; ++round) {
+            const int kind = random.bounded(4);
+            if (kind == 0) {
+                garble(queries.at(random.bounded(queries.size())));
+                r.ui->pushButton_refresh->click();
+            } else if (kind == 1) {
+                garble("ATCOFFG1");
+                emit r.ui->toolButton_offset_apply_ch1->pressed();
+            } else if (kind == 2) {
+                garble("ATCMODBR");
+                emit r.ui->toolButton_modbus_baudrate_apply->pressed();
+            } else {
+                for (int i = 0; i < 5; ++i)
+                    r.sim->sendLine(garbage());
+            }
+            QTest::qWait(1500);
+            QVERIFY(nb(r.rig));
+            if (!idle(r.rig)) {
+                // A garbled answer not given yet would stop the recovery too.
+                for (auto const& fired : armed)
+                    *fired = true;
+                r.ui->pushButton_refresh->click();
+                QVERIFY2(waitIdle(r.rig, 20000),
+                         qPrintable(QString("round %1 mode %2 seq %3 locked %4: ").arg(round).arg(r.panel->mode())
+                                        .arg(r.panel->seq()).arg(r.panel->isLocked())
+                                    + QString::fromLatin1(sent(r.sim).mid(qMax(0, sent(r.sim).size() - 4)).join(' '))));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(E2eNb)
+#include "e2e_nb.moc"
