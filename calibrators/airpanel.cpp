@@ -1,0 +1,80 @@
+#include "airpanel.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLCDNumber>
+
+#include "chartview.h"
+#include "resizelabel.h"
+
+void AirPanel::attachAirForm(AirForm const& form, QString const& model, QString const& serial)
+{
+    m_form = form;
+    attachForm(form.frame, form.ledLayout);
+    for (int i = 0; i < kChannels; ++i)
+        m_chart[i] = new ChartView(form.chartHost[i], i + 1, this);
+
+    form.model->setText(QString());
+    form.serial->setText(QString());
+    for (ChartView* chart : m_chart)
+        chart->clear();
+    clearAll();
+    form.model->setText(model);
+    form.serial->setText(serial);
+    m_lastWrite = QDateTime::currentDateTime();
+}
+
+void AirPanel::detachAirForm()
+{
+    m_form.model->setText(QString());
+    m_form.serial->setText(QString());
+    for (ChartView* chart : m_chart)
+        chart->clear();
+    clearAll();
+    for (ChartView*& chart : m_chart) {
+        delete chart;
+        chart = nullptr;
+    }
+}
+
+void AirPanel::parsingDefault(QString line)
+{
+    const QStringList fields = liveFields(line, "ATCD", kChannels);
+    setDeviceValue(fields.at(0), fields.at(1));
+}
+
+void AirPanel::setDeviceValue(QString ch1, QString ch2)
+{
+    showLive({ch1, ch2}, m_form.lcd, m_chart, kChannels);
+}
+
+void AirPanel::setUnit(int channel, QString const& text)
+{
+    ResizeLabel* label = m_form.unit[channel - 1];
+    label->setText(text);
+    label->resizeFont();
+}
+
+void AirPanel::clearRadios(QList<QAbstractButton*> const& radios)
+{
+    for (QAbstractButton* radio : radios) {
+        QButtonGroup* group = radio->group();
+        if (group)
+            group->setExclusive(false);
+        radio->setAutoExclusive(false);
+        radio->setChecked(false);
+        radio->setAutoExclusive(true);
+        if (group)
+            group->setExclusive(true);
+    }
+}
+
+QButtonGroup* AirPanel::radioGroup(QList<QAbstractButton*> const& radios, int firstId, const char* slot)
+{
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < radios.size(); ++i)
+        group->addButton(radios.at(i), firstId + i);
+    connect(group, SIGNAL(buttonClicked(int)), this, slot);
+    return group;
+}
