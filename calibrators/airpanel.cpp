@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QDebug>
 #include <QLabel>
 #include <QLCDNumber>
 
@@ -36,6 +37,46 @@ void AirPanel::detachAirForm()
         delete chart;
         chart = nullptr;
     }
+}
+
+void AirPanel::setSequences(QVector<SequenceRow> const& refresh, QVector<SequenceRow> const& apply)
+{
+    m_refresh.reset(new ChannelSequence(this, kChannels, refresh));
+    m_apply.reset(new ChannelSequence(this, kChannels, apply));
+}
+
+void AirPanel::parsingSequence(QString line)
+{
+    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
+    m_refresh->refresh(line);
+}
+
+void AirPanel::parsingApply(QString line)
+{
+    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
+    if (m_apply->apply(line))
+        return;
+    if (m_seq == m_desc.dateTimeStep)
+        parsingDateTime(line);
+    else
+        parsingOtherApply(line);
+}
+
+void AirPanel::parsingOtherApply(QString const& line)
+{
+    Q_UNUSED(line)
+}
+
+void AirPanel::onSendFailure(unsigned mode)
+{
+    if (mode == REFRESH)
+        setSensorMode();
+}
+
+void AirPanel::onSequenceEnd(unsigned mode, bool success)
+{
+    if (mode == APPLY && !success)
+        setSensorMode();
 }
 
 void AirPanel::parsingDefault(QString line)

@@ -1,7 +1,10 @@
 #ifndef AIRPANEL_H
 #define AIRPANEL_H
 
+#include <memory>
+
 #include "calibratorpanel.h"
+#include "channelsequence.h"
 
 class QButtonGroup;
 class QLabel;
@@ -57,8 +60,18 @@ protected:
     // For the destructor of the concrete class, before its form goes.
     void detachAirForm();
 
+    // REFRESH and APPLY run on the panel's two step tables (setSequences()); an APPLY
+    // step of no row is the last-calibration echo or one of parsingOtherApply().
+    void setSequences(QVector<SequenceRow> const& refresh, QVector<SequenceRow> const& apply);
+    void parsingSequence(QString line) override;
+    void parsingApply(QString line) override;
+    virtual void parsingOtherApply(QString const& line);
     void parsingDefault(QString line) override;
     void setDeviceValue(QString ch1, QString ch2);
+    // A failed REFRESH send, and an APPLY the instrument refused (a radio change among
+    // them), leave the form showing the state the panel holds.
+    void onSendFailure(unsigned mode) override;
+    void onSequenceEnd(unsigned mode, bool success) override;
 
     // A unit label's text, refitted.
     void setUnit(int channel, QString const& text);
@@ -70,6 +83,10 @@ protected:
 
     AirForm m_form;
     ChartView* m_chart[kChannels] = {};
+
+private:
+    std::unique_ptr<ChannelSequence> m_refresh;
+    std::unique_ptr<ChannelSequence> m_apply;
 };
 
 #endif

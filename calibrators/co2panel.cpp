@@ -101,8 +101,7 @@ void Co2Panel::buildSequences()
             << ending(intRow(SENSITIVITY_SEQ, "ATCCH1WIN", f.spinBox_sensitivity_ch1, m_policy.sensitivityFrom));
     QVector<SequenceRow> apply = common;
     apply << intRow(SENSITIVITY_SEQ, "ATCCH1WIN", f.spinBox_sensitivity_ch1);
-    m_refresh.reset(new ChannelSequence(this, kChannels, refresh));
-    m_apply.reset(new ChannelSequence(this, kChannels, apply));
+    setSequences(refresh, apply);
 }
 
 bool Co2Panel::takeUnit(QString const& code)
@@ -181,32 +180,6 @@ void Co2Panel::setSensorMode()
     f.groupBox_usedtime->setVisible(settings && used);
     f.groupBox_build_time->setVisible(settings && used);
     f.groupBox_sensitivity_ch1->setVisible(settings && used && m_version >= m_policy.sensitivityFrom);
-}
-
-void Co2Panel::onSendFailure(unsigned mode)
-{
-    if (mode == REFRESH)
-        setSensorMode();
-}
-
-void Co2Panel::onSequenceEnd(unsigned mode, bool success)
-{
-    // A unit change the instrument refused: the radios show the unit the panel holds.
-    if (mode == APPLY && !success)
-        setSensorMode();
-}
-
-void Co2Panel::parsingSequence(QString line)
-{
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
-    m_refresh->refresh(line);
-}
-
-void Co2Panel::parsingApply(QString line)
-{
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
-    if (!m_apply->apply(line) && m_seq == EXTM_SEQ)
-        parsingDateTime(line);
 }
 
 void Co2Panel::parsingDefault(QString line)

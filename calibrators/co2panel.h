@@ -1,10 +1,7 @@
 #ifndef CO2PANEL_H
 #define CO2PANEL_H
 
-#include <memory>
-
 #include "airpanel.h"
-#include "channelsequence.h"
 
 class QDateTimeEdit;
 class QDoubleSpinBox;
@@ -109,13 +106,9 @@ protected:
     // The rest of the constructor once the form is built; ends with the first REFRESH.
     void attachCo2Form(Co2Form const& form, QString const& model, QString const& serial);
 
-    void parsingSequence(QString line) override;
-    void parsingApply(QString line) override;
     void parsingDefault(QString line) override;
     void clearAll() override;
     void setSensorMode() override;
-    void onSendFailure(unsigned mode) override;
-    void onSequenceEnd(unsigned mode, bool success) override;
 
 private slots:
     void slotCo2UnitApply(int id);
@@ -139,8 +132,6 @@ private:
     Co2Form m_co2 = {};
     bool m_co2ppm = false;
     QButtonGroup* m_unitGroup = nullptr;
-    std::unique_ptr<ChannelSequence> m_refresh;
-    std::unique_ptr<ChannelSequence> m_apply;
 };
 
 #endif

@@ -108,8 +108,7 @@ void Zq80Calibrator::buildSequences()
     used.endBelowGate = true;
     refresh << timeRow(EXTM_SEQ, "ATCEXTM", ui->dateTimeEdit_exec_datetime) << used
             << timeRow(BUILD_SEQ, "ATCBLDTM", ui->dateTimeEdit_build_time, kCo2UnitFrom);
-    m_refresh.reset(new ChannelSequence(this, kChannels, refresh));
-    m_apply.reset(new ChannelSequence(this, kChannels, common));
+    setSequences(refresh, common);
 }
 
 void Zq80Calibrator::controlEnable(bool on)
@@ -195,36 +194,12 @@ void Zq80Calibrator::setSensorMode()
     setUnit(2, !late || m_co2ppm ? "ppm" : "%");
 }
 
-void Zq80Calibrator::onSendFailure(unsigned mode)
+void Zq80Calibrator::parsingOtherApply(QString const& line)
 {
-    if (mode == REFRESH)
-        setSensorMode();
-}
-
-void Zq80Calibrator::onSequenceEnd(unsigned mode, bool success)
-{
-    // A radio change the instrument refused: the radios show what the panel holds.
-    if (mode == APPLY && !success)
-        setSensorMode();
-}
-
-void Zq80Calibrator::parsingSequence(QString line)
-{
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
-    m_refresh->refresh(line);
-}
-
-void Zq80Calibrator::parsingApply(QString line)
-{
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
-    if (m_apply->apply(line))
-        return;
     if (m_seq == USERCAL_SEQ)
         parsingCalibration(line, "ATCUCAL", kUserCalOk);
     else if (m_seq == FACTORYCAL_SEQ)
         parsingCalibration(line, "ATCFCAL", kFactoryCalOk);
-    else if (m_seq == EXTM_SEQ)
-        parsingDateTime(line);
 }
 
 void Zq80Calibrator::parsingCalibration(QString const& line, QString const& keyword, const char* successText)

@@ -1,10 +1,7 @@
 #ifndef ZQ80CALIBRATOR_H
 #define ZQ80CALIBRATOR_H
 
-#include <memory>
-
 #include "airpanel.h"
-#include "channelsequence.h"
 
 namespace Ui { class Zq80Calibrator; }
 
@@ -30,12 +27,9 @@ public:
     };
 
 protected:
-    void parsingSequence(QString line) override;
-    void parsingApply(QString line) override;
+    void parsingOtherApply(QString const& line) override;
     void clearAll() override;
     void setSensorMode() override;
-    void onSendFailure(unsigned mode) override;
-    void onSequenceEnd(unsigned mode, bool success) override;
 
 private slots:
     void slotSensorTypeApply(int id);
@@ -62,8 +56,6 @@ private:
     QButtonGroup* m_sensorModeGroup = nullptr;
     QButtonGroup* m_vocUnitGroup = nullptr;
     QButtonGroup* m_co2UnitGroup = nullptr;
-    std::unique_ptr<ChannelSequence> m_refresh;
-    std::unique_ptr<ChannelSequence> m_apply;
 };
 
 #endif

@@ -109,8 +109,7 @@ void Zq82Calibrator::buildSequences()
             << timeRow(BUILD_SEQ, "ATCBLDTM", ui->dateTimeEdit_build_time) << win;
     QVector<SequenceRow> apply = common;
     apply << intRow(WIN_SEQ, "ATCWIN", ui->spinBox_sensitivity_ch1);
-    m_refresh.reset(new ChannelSequence(this, kChannels, refresh));
-    m_apply.reset(new ChannelSequence(this, kChannels, apply));
+    setSequences(refresh, apply);
 }
 
 QAbstractButton* Zq82Calibrator::modeRadio(int mode) const
@@ -188,32 +187,6 @@ void Zq82Calibrator::setSensorMode()
     // The temperature offset is entered in degrees Celsius whatever the output unit.
     const QString suffix2 = tempMode ? kDegree + "C" : unit2;
     ui->doubleSpinBox_offset_ch2->setSuffix(suffix2.isEmpty() ? QString() : " " + suffix2);
-}
-
-void Zq82Calibrator::onSendFailure(unsigned mode)
-{
-    if (mode == REFRESH)
-        setSensorMode();
-}
-
-void Zq82Calibrator::onSequenceEnd(unsigned mode, bool success)
-{
-    // A mode change the instrument refused: the radios show the mode the panel holds.
-    if (mode == APPLY && !success)
-        setSensorMode();
-}
-
-void Zq82Calibrator::parsingSequence(QString line)
-{
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
-    m_refresh->refresh(line);
-}
-
-void Zq82Calibrator::parsingApply(QString line)
-{
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
-    if (!m_apply->apply(line) && m_seq == EXTM_SEQ)
-        parsingDateTime(line);
 }
 
 void Zq82Calibrator::slotDoubleSpinBox_offsetChanged_ch1(double value)

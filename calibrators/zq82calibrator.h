@@ -1,10 +1,7 @@
 #ifndef ZQ82CALIBRATOR_H
 #define ZQ82CALIBRATOR_H
 
-#include <memory>
-
 #include "airpanel.h"
-#include "channelsequence.h"
 
 namespace Ui { class Zq82Calibrator; }
 
@@ -29,12 +26,8 @@ public:
     };
 
 protected:
-    void parsingSequence(QString line) override;
-    void parsingApply(QString line) override;
     void clearAll() override;
     void setSensorMode() override;
-    void onSendFailure(unsigned mode) override;
-    void onSequenceEnd(unsigned mode, bool success) override;
 
 private slots:
     void slotDoubleSpinBox_offsetChanged_ch1(double value);
@@ -52,8 +45,6 @@ private:
     Ui::Zq82Calibrator* ui;
     int m_sensorMode = 1;
     QButtonGroup* m_sensorModeGroup = nullptr;
-    std::unique_ptr<ChannelSequence> m_refresh;
-    std::unique_ptr<ChannelSequence> m_apply;
 };
 
 #endif

@@ -169,6 +169,7 @@ private slots:
         QTest::newRow("3") << 3 << false << QStringList{"Atmospheric pressure", "ppm", "mmh2o", " ppm", " mmh2o"} << false;
         QTest::newRow("4 Fahrenheit") << 4 << true << QStringList{"Atmospheric pressure", "%", "mbar", " %", " mbar"} << false;
         QTest::newRow("5") << 5 << false << QStringList{"NULL", "%", "", " %", ""} << false;
+        QTest::newRow("5 below 13") << 5 << false << QStringList{"NULL", "%", "", " %", ""} << false;
     }
 
     void zq82SensorModes()
@@ -177,7 +178,8 @@ private slots:
         QFETCH(bool, fahrenheit);
         QFETCH(QStringList, shown);
         QFETCH(bool, tempUnit);
-        Made panel = makePanel(82, 17);
+        const unsigned version = QByteArray(QTest::currentDataTag()).contains("below") ? 12 : 17;
+        Made panel = makePanel(82, version);
         CalibratorPanel* p = panel.panel.get();
         ModalCloser closer;
         feed(panel, {"ATCMODE" + QString::number(mode), "ATCOFF11.00", "ATCOFF22.00"});
@@ -190,6 +192,8 @@ private slots:
         QCOMPARE(!child(p, "groupBox_tempoutput")->isHidden(), tempUnit);
         QCOMPARE(child<QAbstractButton>(p, "radioButton_type1")->text(), "%," + kDegree + (fahrenheit ? "F" : "C"));
         QVERIFY(child<QAbstractButton>(p, QString("radioButton_type%1").arg(mode))->isChecked());
+        // Below 13 the fifth mode is taken although its radio is hidden.
+        QCOMPARE(child(p, "radioButton_type5")->isHidden(), version < 13);
         QCOMPARE(child<QDoubleSpinBox>(p, "doubleSpinBox_offset_ch2")->value(), 2.0);
     }
 

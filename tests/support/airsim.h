@@ -1,7 +1,7 @@
 #ifndef AIRSIM_H
 #define AIRSIM_H
 
-// Commands the simulated air-quality instruments share (tests/support/sim_zq8*.cpp).
+// Commands several simulated instruments share (tests/support/sim_zq62.cpp, sim_zq8*.cpp).
 #include "instrumentsim.h"
 
 namespace airsim {
