@@ -212,12 +212,6 @@ private slots:
         QTest::newRow("ZQ81 CO2 offset") << 81 << 24u << QByteArrayList() << "doubleSpinBox_offset_ch1" << 1.5
                                          << "toolButton_offset_apply_ch1" << QByteArray("ATCOFF1 1.50")
                                          << "doubleSpinBox_offset_ch1" << QVariant(1.5);
-        QTest::newRow("ZQ81 temperature offset") << 81 << 24u << QByteArrayList() << "doubleSpinBox_offset_ch2" << -0.25
-                                                 << "toolButton_offset_apply_ch2" << QByteArray("ATCOFF2 -0.25")
-                                                 << "doubleSpinBox_offset_ch2" << QVariant(-0.25);
-        QTest::newRow("ZQ81 CO2 calibration") << 81 << 24u << QByteArrayList() << "doubleSpinBox_co2cal" << 450.0
-                                              << "toolButton_co2cal_apply" << QByteArray("ATCCAL 450.00")
-                                              << "doubleSpinBox_co2cal" << QVariant(450.0);
         QTest::newRow("ZQ81 filter") << 81 << 24u << QByteArrayList() << "spinBox_filter" << 16.0
                                      << "toolButton_filter_apply" << QByteArray("ATCDGFIL 16")
                                      << "spinBox_filter" << QVariant(16);

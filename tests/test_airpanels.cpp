@@ -244,6 +244,33 @@ private slots:
         }
     }
 
+    void radioWhileASequenceRuns_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("radio");
+        QTest::newRow("ZQ81 unit") << 81 << "radioButton_ppm_ch1";
+        QTest::newRow("ZQ89 unit") << 89 << "radioButton_ppm_ch1";
+        QTest::newRow("ZQ80 mode") << 80 << "radioButton_voc_co2";
+        QTest::newRow("ZQ80 VOC unit") << 80 << "radioButton_ppb_ch1";
+        QTest::newRow("ZQ80 CO2 unit") << 80 << "radioButton_percent_ch2";
+        QTest::newRow("ZQ82 mode") << 82 << "radioButton_type2";
+    }
+
+    // A radio clicked while the REFRESH waits (its group enabled against the rule) sends
+    // nothing: the query in flight stays the one waited for.
+    void radioWhileASequenceRuns()
+    {
+        QFETCH(int, model);
+        QFETCH(QString, radio);
+        Made panel = makePanel(model, 32);
+        const QString query = panel->pendingCommand();
+        panel->controlEnable(true);
+        child<QAbstractButton>(panel.panel.get(), radio)->click();
+        QCOMPARE(panel->mode(), unsigned(REFRESH));
+        QCOMPARE(panel->seq(), panel->description().firstStep);
+        QCOMPARE(panel->pendingCommand(), query);
+    }
+
     // The two CO2 forms are one form but for the top widget's name and size and the place
     // of the header spacer.
     void co2FormsDifferOnlyWhereTheyShould()
@@ -321,8 +348,19 @@ private slots:
         closer.setAnswer(QMessageBox::Yes);
         QRandomGenerator random(0xA1 + model * 100 + version);
         const QList<unsigned> modes = {DEFAULT, REFRESH, TEMPMODE, APPLY};
-        for (int i = 0; i < 1500; ++i) {
-            if (random.bounded(8) == 0) {
+        // What the form may show, whatever came: only states the panel knows.
+        const QStringList titles = model == 80 ? QStringList{"Channel 2", "Absolute Humidity", "CO2"}
+                                 : model == 82 ? QStringList{"Temperature", "Atmospheric pressure", "NULL"}
+                                               : QStringList{"Temperature"};
+        const QStringList units = model == 80 ? QStringList{"", "ppm", "ppb"}
+                                  : model == 82 ? QStringList{"", "%", "mbar", "ppm"}
+                                                : QStringList{"", "%", "ppm"};
+        QString asked; // keyword of the last command queued
+        for (int i = 0; i < 2000; ++i) {
+            if (!p->pendingCommand().isEmpty())
+                asked = p->pendingCommand().section(' ', 0, 0).remove("\r\n");
+            const bool waiting = p->mode() == REFRESH || p->mode() == APPLY;
+            if (!waiting && random.bounded(4) == 0) {
                 QAbstractButton* button = buttons.at(random.bounded(buttons.size()));
                 // Not the temperature radios: their command waits CommandDelay, here for ever.
                 const QString name = button->objectName();
@@ -330,10 +368,13 @@ private slots:
                     && name != "radioButton_fahrenheit")
                     button->click();
             } else {
-                QString line = keywords.at(random.bounded(keywords.size())) + values.at(random.bounded(values.size()));
-                if (random.bounded(6) == 0)
+                // While a step waits, mostly its own reply, so that every step is reached.
+                const bool answer = waiting && random.bounded(4) != 0;
+                const QString keyword = answer ? asked : keywords.at(random.bounded(keywords.size()));
+                QString line = keyword + (answer && random.bounded(3) ? "1" : values.at(random.bounded(values.size())));
+                if (random.bounded(8) == 0)
                     line += keywords.at(random.bounded(keywords.size()));
-                if (random.bounded(4) != 0)
+                if (random.bounded(8) != 0)
                     panel.markSent(); // else a reply while the command still waits
                 p->readData(line);
             }
@@ -344,6 +385,8 @@ private slots:
                 QVERIFY2(!p->isLocked() || !p->pendingCommand().isEmpty(), qPrintable(QString::number(i)));
             if (p->mode() == REFRESH || p->mode() == APPLY)
                 QVERIFY2(p->seq() >= desc.firstStep && p->seq() < desc.endSeq, qPrintable(QString::number(p->seq())));
+            QVERIFY2(titles.contains(title(p, "groupBox_ch2")), qPrintable(title(p, "groupBox_ch2")));
+            QVERIFY2(units.contains(text(p, "label_unit_ch1")), qPrintable(text(p, "label_unit_ch1")));
         }
     }
 };
