@@ -30,7 +30,7 @@ SequenceRow ending(SequenceRow row)
 
 } // namespace
 
-PanelDescription Co2Panel::description(const char* parsingTempDebug)
+PanelDescription Co2Panel::co2Description(const char* parsingTempDebug)
 {
     return {END_SEQ, ERROR_SEQ,
             "ATCOFF1\r\n", OFFSET1_SEQ,

@@ -96,7 +96,7 @@ public:
         SENSITIVITY_SEQ, EXTM_SEQ, USED_SEQ, BUILD_SEQ, END_SEQ, ERROR_SEQ
     };
     // The description of a CO2 model; parsingTempDebug names its class.
-    static PanelDescription description(const char* parsingTempDebug);
+    static PanelDescription co2Description(const char* parsingTempDebug);
 
 protected:
     Co2Panel(PanelDescription const& desc, Co2Policy const& policy, unsigned version,

@@ -5,7 +5,7 @@
 
 namespace {
 
-const PanelDescription kZq81 = Co2Panel::description("Zq81Calibrator::parsingTemp() TEMPMODE : ");
+const PanelDescription kZq81 = Co2Panel::co2Description("Zq81Calibrator::parsingTemp() TEMPMODE : ");
 
 // ZQ81: the settings come with the firmware versions 3, 10, 15 and 24; the CO2 unit
 // is coded 1 (%) / 2 (ppm) below firmware 10, 0 / 1 from it on.

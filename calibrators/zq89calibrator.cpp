@@ -5,7 +5,7 @@
 
 namespace {
 
-const PanelDescription kZq89 = Co2Panel::description("Zq89Calibrator::parsingTemp() TEMPMODE : ");
+const PanelDescription kZq89 = Co2Panel::co2Description("Zq89Calibrator::parsingTemp() TEMPMODE : ");
 
 // ZQ89: every setting at every firmware version but the sensitivity (from 3); the CO2
 // unit is coded 0 (%) / 1 (ppm).
