@@ -343,6 +343,40 @@ private slots:
         QVERIFY(child(z.rig, "groupBox_ch1")->isEnabled());
     }
 
+    void zq80CalibrationBoxOutlivesThePanel_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("success box") << QByteArray("ATCUCAL OK");
+        QTest::newRow("fail box") << QByteArray("ATCUCAL NG");
+    }
+
+    // Unplugged while the calibration's box is open: the panel goes under the box, and
+    // closing it ends nothing more (no second box, no poll).
+    void zq80CalibrationBoxOutlivesThePanel()
+    {
+        QFETCH(QByteArray, reply);
+        Ready z(80, 11);
+        QVERIFY(z.panel);
+        z.sim->setReply("ATCUCAL", {reply});
+        int boxes = 0;
+        bool removedUnderTheBox = false;
+        std::function<void(QWidget*)> onBox = [&](QWidget* modal) {
+            ++boxes;
+            z.rig.bench.unplug(z.sim);
+            removedUnderTheBox = z.rig.waitClosed(kScanWaitMs) && z.rig.window()->calibrator() == nullptr;
+            static_cast<QMessageBox*>(modal)->buttons().first()->click();
+        };
+        z.rig.whenModalOpens(onBox);
+        child<QAbstractButton>(z.rig, "pushButton_usercal")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(boxes, 1, 3000);
+        QVERIFY(removedUnderTheBox);
+        QTRY_COMPARE(z.rig.log().count("~Zq80Calibrator()"), 1);
+        ModalCloser closer;
+        QTest::qWait(500);
+        QCOMPARE(closer.count(), 0);
+        QVERIFY(!z.rig.window()->pollTimer()->isActive());
+    }
+
     void lastCalibrationTime_data()
     {
         QTest::addColumn<int>("model");
