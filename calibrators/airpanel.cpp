@@ -39,6 +39,19 @@ void AirPanel::detachAirForm()
     }
 }
 
+void AirPanel::applyChoice(Choice choice, unsigned step, QString const& keyword, int n)
+{
+    static const char* const texts[] = {
+        QT_TRANSLATE_NOOP("CalibratorPanel", "change the sensor type to the Mode "),
+        QT_TRANSLATE_NOOP("CalibratorPanel", "change the sensor unit to "),
+    };
+    if (m_mode != DEFAULT)
+        return;
+    const QString value = QString::number(n);
+    status(trPanel(texts[choice]) + value + "...");
+    writeDelay(APPLY, step, keyword + " " + value + "\r\n");
+}
+
 void AirPanel::setSequences(QVector<SequenceRow> const& refresh, QVector<SequenceRow> const& apply)
 {
     m_refresh.reset(new ChannelSequence(this, kChannels, refresh));

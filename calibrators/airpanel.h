@@ -75,6 +75,11 @@ protected:
 
     // A unit label's text, refitted.
     void setUnit(int channel, QString const& text);
+    // A radio's choice n written at step in DEFAULT only (nothing while a sequence runs):
+    // status "change the sensor type to the Mode n..." (mode) or "change the sensor unit
+    // to n..." (unit), then "KEY n" queued. The held state changes only with the echo.
+    enum Choice { ModeChoice, UnitChoice };
+    void applyChoice(Choice choice, unsigned step, QString const& keyword, int n);
     // Leaves none of the radios checked (an exclusive group, or the radios' own
     // exclusivity, keeps one checked otherwise).
     static void clearRadios(QList<QAbstractButton*> const& radios);

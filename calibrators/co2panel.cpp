@@ -15,7 +15,6 @@
 
 namespace {
 
-const char* const kUnitChange = QT_TRANSLATE_NOOP("CalibratorPanel", "change the sensor unit to ");
 const char* const kLastCalibration = QT_TRANSLATE_NOOP("CalibratorPanel", "Last Calibration Time");
 constexpr int kPercentId = 400;
 
@@ -192,11 +191,7 @@ void Co2Panel::parsingDefault(QString line)
 
 void Co2Panel::slotCo2UnitApply(int id)
 {
-    if (m_mode != DEFAULT)
-        return;
-    const QString code = QString::number(id - kPercentId);
-    status(trPanel(kUnitChange) + code + "...");
-    writeDelay(APPLY, UNIT_SEQ, "ATCCU " + code + "\r\n");
+    applyChoice(UnitChoice, UNIT_SEQ, "ATCCU", id - kPercentId);
 }
 
 void Co2Panel::slotDoubleSpinBox_offsetChanged_ch1(double value)

@@ -9,8 +9,6 @@
 
 namespace {
 
-const char* const kModeChange = QT_TRANSLATE_NOOP("CalibratorPanel", "change the sensor type to the Mode ");
-const char* const kUnitChange = QT_TRANSLATE_NOOP("CalibratorPanel", "change the sensor unit to ");
 const char* const kChannel1 = QT_TRANSLATE_NOOP("Zq80Calibrator", "Channel 1");
 const char* const kChannel2 = QT_TRANSLATE_NOOP("Zq80Calibrator", "Channel 2");
 const char* const kFactoryQuestion = QT_TRANSLATE_NOOP("Zq80Calibrator", "Do you want to calibrate for 12 hours?");
@@ -222,29 +220,17 @@ void Zq80Calibrator::parsingCalibration(QString const& line, QString const& keyw
 
 void Zq80Calibrator::slotSensorTypeApply(int id)
 {
-    if (m_mode != DEFAULT)
-        return;
-    const QString n = QString::number(id - kHumiId + 1);
-    status(trPanel(kModeChange) + n + "...");
-    writeDelay(APPLY, MODE_SEQ, "ATCMODE " + n + "\r\n");
+    applyChoice(ModeChoice, MODE_SEQ, "ATCMODE", id - kHumiId + 1);
 }
 
 void Zq80Calibrator::slotVocUnitApply(int id)
 {
-    if (m_mode != DEFAULT)
-        return;
-    const QString n = QString::number(id - kVocPpmId);
-    status(trPanel(kUnitChange) + n + "...");
-    writeDelay(APPLY, VOCUNIT_SEQ, "ATCVOCU " + n + "\r\n");
+    applyChoice(UnitChoice, VOCUNIT_SEQ, "ATCVOCU", id - kVocPpmId);
 }
 
 void Zq80Calibrator::slotCo2UnitApply(int id)
 {
-    if (m_mode != DEFAULT)
-        return;
-    const QString n = QString::number(id - kPercentId);
-    status(trPanel(kUnitChange) + n + "...");
-    writeDelay(APPLY, CO2UNIT_SEQ, "ATCCU " + n + "\r\n");
+    applyChoice(UnitChoice, CO2UNIT_SEQ, "ATCCU", id - kPercentId);
 }
 
 void Zq80Calibrator::slotUserCalApply()

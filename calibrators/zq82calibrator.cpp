@@ -9,7 +9,6 @@
 
 namespace {
 
-const char* const kModeChange = QT_TRANSLATE_NOOP("CalibratorPanel", "change the sensor type to the Mode ");
 
 constexpr int kType1Id = 200;
 constexpr int kModes = 5;
@@ -211,11 +210,7 @@ void Zq82Calibrator::slotOffsetApply_ch2()
 
 void Zq82Calibrator::slotSensorTypeApply(int id)
 {
-    if (m_mode != DEFAULT)
-        return;
-    const QString n = QString::number(id - kType1Id + 1);
-    status(trPanel(kModeChange) + n + "...");
-    writeDelay(APPLY, MODE_SEQ, "ATCMODE " + n + "\r\n");
+    applyChoice(ModeChoice, MODE_SEQ, "ATCMODE", id - kType1Id + 1);
 }
 
 void Zq82Calibrator::slotSpinBox_sensitivityChanged_ch1(int value)
