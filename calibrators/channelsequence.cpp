@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRegularExpression>
@@ -80,6 +81,14 @@ RowStore storeText(QLineEdit* edit)
     };
 }
 
+RowStore storeText(QLabel* label)
+{
+    return [label](int, QString const& value) {
+        label->setText(value);
+        return true;
+    };
+}
+
 RowStore storeTime(QDateTimeEdit* edit)
 {
     return [edit](int, QString const& value) {
@@ -91,6 +100,11 @@ RowStore storeTime(QDateTimeEdit* edit)
 SequenceRow offsetRow(unsigned step, QDoubleSpinBox* const* boxes, unsigned gate)
 {
     return channelRow(step, "ATCOFF", storeDoubles(boxes), gate);
+}
+
+SequenceRow offsetRow(unsigned step, int channel, QDoubleSpinBox* box, unsigned gate)
+{
+    return plainRow(step, "ATCOFF" + QString::number(channel), storeDouble(box), gate);
 }
 
 SequenceRow timeRow(unsigned step, QString const& keyword, QDateTimeEdit* edit, unsigned gate)
@@ -116,6 +130,11 @@ SequenceRow doubleRow(unsigned step, QString const& keyword, QDoubleSpinBox* box
 SequenceRow textRow(unsigned step, QString const& keyword, QLineEdit* edit, unsigned gate)
 {
     return plainRow(step, keyword, storeText(edit), gate);
+}
+
+SequenceRow textRow(unsigned step, QString const& keyword, QLabel* label, unsigned gate)
+{
+    return plainRow(step, keyword, storeText(label), gate);
 }
 
 QString f2(double value)

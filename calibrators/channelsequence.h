@@ -9,6 +9,7 @@
 class CalibratorPanel;
 class QDateTimeEdit;
 class QDoubleSpinBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 class WizardChain;
@@ -65,12 +66,15 @@ RowStore storeInt(QSpinBox* box);
 RowStore storeDouble(QDoubleSpinBox* box);
 RowStore storeDoubles(QDoubleSpinBox* const* boxes);
 RowStore storeText(QLineEdit* edit);
+RowStore storeText(QLabel* label);
 // Unsigned seconds since 1970, shown as local time.
 RowStore storeTime(QDateTimeEdit* edit);
 
 // The rows that recur across the panels.
 // "ATCOFFn": the channel's offset box.
 SequenceRow offsetRow(unsigned step, QDoubleSpinBox* const* boxes, unsigned gate = 0);
+// "ATCOFFn" of one channel, on a step of its own: that channel's offset box.
+SequenceRow offsetRow(unsigned step, int channel, QDoubleSpinBox* box, unsigned gate = 0);
 // "ATCEXTM", "ATCBLDTM": a time.
 SequenceRow timeRow(unsigned step, QString const& keyword, QDateTimeEdit* edit, unsigned gate = 0);
 // "ATCUSED": used hours.
@@ -78,6 +82,7 @@ SequenceRow usedRow(unsigned step, QSpinBox* box, unsigned gate = 0);
 SequenceRow intRow(unsigned step, QString const& keyword, QSpinBox* box, unsigned gate = 0);
 SequenceRow doubleRow(unsigned step, QString const& keyword, QDoubleSpinBox* box, unsigned gate = 0);
 SequenceRow textRow(unsigned step, QString const& keyword, QLineEdit* edit, unsigned gate = 0);
+SequenceRow textRow(unsigned step, QString const& keyword, QLabel* label, unsigned gate = 0);
 
 // Numbers as the instruments are written: two decimals ("-0.50"), and six significant
 // digits, the shorter of plain and exponent form ("1e+06").

@@ -6,8 +6,12 @@
 #include "vdcalibrator.h"
 #include "zq62calibrator.h"
 #include "zq70acalibrator.h"
+#include "zq80calibrator.h"
+#include "zq81calibrator.h"
+#include "zq82calibrator.h"
 #include "zq83calibrator.h"
 #include "zq84calibrator.h"
+#include "zq89calibrator.h"
 
 AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned version,
                                 QString const& serial, QWidget* parent)
@@ -19,10 +23,18 @@ AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned ve
     case 72:
     case 73:
         return new Zq70ACalibrator(modelCode, model, version, serial, parent);
+    case 80:
+        return new Zq80Calibrator(model, version, serial, parent);
+    case 81:
+        return new Zq81Calibrator(model, version, serial, parent);
+    case 82:
+        return new Zq82Calibrator(model, version, serial, parent);
     case 83:
         return new Zq83Calibrator(model, version, serial, parent);
     case 84:
         return new Zq84Calibrator(model, version, serial, parent);
+    case 89:
+        return new Zq89Calibrator(model, version, serial, parent);
     case 701:
         return new KwCalibrator(model, version, serial, parent);
     case 702:

@@ -304,6 +304,10 @@ the previous correction values will be removed</source>
         <source>Last Calibration Time</source>
         <translation>마지막 교정 시간</translation>
     </message>
+    <message>
+        <source>change the sensor unit to </source>
+        <translation>센서 단위를 다음으로 변경 중: </translation>
+    </message>
 </context>
 <context>
     <name>KwCalibrator</name>
@@ -1440,6 +1444,357 @@ the previous correction values will be removed</source>
     </message>
 </context>
 <context>
+    <name>Zq80Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>Sensor mode</source>
+        <translation>센서 모드</translation>
+    </message>
+    <message>
+        <source>TVOC,Humi</source>
+        <translation>TVOC,습도</translation>
+    </message>
+    <message>
+        <source>TVOC,CO2</source>
+        <translation>TVOC,CO2</translation>
+    </message>
+    <message>
+        <source>VOC Calibration (In clean air)</source>
+        <translation>VOC 교정 (깨끗한 공기에서)</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Factory Calibration (For 12 hours)</source>
+        <translation>공장 교정 (12시간)</translation>
+    </message>
+    <message>
+        <source>Factory</source>
+        <translation>공장</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>TVOC</source>
+        <translation>TVOC</translation>
+    </message>
+    <message>
+        <source>TVOC offset</source>
+        <translation>TVOC 오프셋</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>ppm</source>
+        <translation>ppm</translation>
+    </message>
+    <message>
+        <source>ppb</source>
+        <translation>ppb</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+    <message>
+        <source>Full Range Offset</source>
+        <translation>전체 범위 오프셋</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Do you want to calibrate for 12 hours?</source>
+        <translation>12시간 동안 교정하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Success...</source>
+        <translation>성공...</translation>
+    </message>
+    <message>
+        <source>Unplug the sensor and plug it in again.
+Normal operation after 12 hours.</source>
+        <translation>센서를 뽑았다가 다시 꽂으십시오.
+12시간 후 정상 동작합니다.</translation>
+    </message>
+    <message>
+        <source>Please retry...</source>
+        <translation>다시 시도하십시오...</translation>
+    </message>
+</context>
+<context>
+    <name>Zq81Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>CO2</source>
+        <translation>CO2</translation>
+    </message>
+    <message>
+        <source>CO2 offset</source>
+        <translation>CO2 오프셋</translation>
+    </message>
+    <message>
+        <source>CO2 Calibration</source>
+        <translation>CO2 교정</translation>
+    </message>
+    <message>
+        <source> ppm</source>
+        <translation> ppm</translation>
+    </message>
+    <message>
+        <source>Barometric Pressure</source>
+        <translation>대기압</translation>
+    </message>
+    <message>
+        <source>default value is 1013mbar at 0m alititude. minimum value is 843mbar(1524m). maximum value is 1050(-305m).</source>
+        <translation>기본값은 고도 0m에서 1013mbar입니다. 최솟값은 843mbar(1524m), 최댓값은 1050(-305m)입니다.</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;default value is 1013mbar at 0m alititude. minimum value is 843mbar(1524m). maximum value is 1050(-305m).&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;기본값은 고도 0m에서 1013mbar입니다. 최솟값은 843mbar(1524m), 최댓값은 1050(-305m)입니다.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source> mbar</source>
+        <translation> mbar</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>ppm</source>
+        <translation>ppm</translation>
+    </message>
+    <message>
+        <source>Digital Filter</source>
+        <translation>디지털 필터</translation>
+    </message>
+    <message>
+        <source>zero is a smart filter mode. For most applications, a filter setting of 32 is recommended.</source>
+        <translation>0은 스마트 필터 모드입니다. 대부분의 용도에는 필터 값 32를 권장합니다.</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;For most applications, a filter setting of 32 is recommended.&lt;/span&gt;&lt;/p&gt;&lt;p&gt;If the filter is set to zero, &lt;span style=&quot; font-size:10pt;&quot;&gt;a smart filter mode&lt;/span&gt;will be used in which the filter response is altered to suit the prevailing conditions. This is useful if there is a combination of steady state conditions, with some periods of rapidly changing concentrations.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:10pt;"&gt;대부분의 용도에는 필터 값 32를 권장합니다.&lt;/span&gt;&lt;/p&gt;&lt;p&gt;필터를 0으로 설정하면 &lt;span style=" font-size:10pt;"&gt;스마트 필터 모드&lt;/span&gt;가 사용되어 현재 상황에 맞게 필터 응답이 바뀝니다. 정상 상태와 농도가 빠르게 변하는 구간이 섞여 있을 때 유용합니다.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source>CO2 Version Info.</source>
+        <translation>CO2 버전 정보</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>온도</translation>
+    </message>
+    <message>
+        <source>Temperature offset</source>
+        <translation>온도 오프셋</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+</context>
+<context>
+    <name>Zq82Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>Sensor mode</source>
+        <translation>센서 모드</translation>
+    </message>
+    <message>
+        <source>%,&apos;C</source>
+        <translation>%,'C</translation>
+    </message>
+    <message>
+        <source>mbar,mbar</source>
+        <translation>mbar,mbar</translation>
+    </message>
+    <message>
+        <source>ppm,mmh2o</source>
+        <translation>ppm,mmh2o</translation>
+    </message>
+    <message>
+        <source>%,mbar</source>
+        <translation>%,mbar</translation>
+    </message>
+    <message>
+        <source>%,NULL</source>
+        <translation>%,NULL</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Full Range Offset</source>
+        <translation>전체 범위 오프셋</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source>O2 Version Info.</source>
+        <translation>O2 버전 정보</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+</context>
+<context>
     <name>Zq83Calibrator</name>
     <message>
         <source>Form</source>
@@ -1699,6 +2054,129 @@ the previous correction values will be removed</source>
     <message>
         <source>Change parameters</source>
         <translation>파라미터 변경</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>온도</translation>
+    </message>
+    <message>
+        <source>Temperature offset</source>
+        <translation>온도 오프셋</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+</context>
+<context>
+    <name>Zq89Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>CO2</source>
+        <translation>CO2</translation>
+    </message>
+    <message>
+        <source>CO2 offset</source>
+        <translation>CO2 오프셋</translation>
+    </message>
+    <message>
+        <source>CO2 Calibration</source>
+        <translation>CO2 교정</translation>
+    </message>
+    <message>
+        <source> ppm</source>
+        <translation> ppm</translation>
+    </message>
+    <message>
+        <source>Barometric Pressure</source>
+        <translation>대기압</translation>
+    </message>
+    <message>
+        <source>default value is 1013mbar at 0m alititude. minimum value is 843mbar(1524m). maximum value is 1050(-305m).</source>
+        <translation>기본값은 고도 0m에서 1013mbar입니다. 최솟값은 843mbar(1524m), 최댓값은 1050(-305m)입니다.</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;default value is 1013mbar at 0m alititude. minimum value is 843mbar(1524m). maximum value is 1050(-305m).&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;기본값은 고도 0m에서 1013mbar입니다. 최솟값은 843mbar(1524m), 최댓값은 1050(-305m)입니다.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source> mbar</source>
+        <translation> mbar</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>ppm</source>
+        <translation>ppm</translation>
+    </message>
+    <message>
+        <source>Digital Filter</source>
+        <translation>디지털 필터</translation>
+    </message>
+    <message>
+        <source>zero is a smart filter mode. For most applications, a filter setting of 32 is recommended.</source>
+        <translation>0은 스마트 필터 모드입니다. 대부분의 용도에는 필터 값 32를 권장합니다.</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;For most applications, a filter setting of 32 is recommended.&lt;/span&gt;&lt;/p&gt;&lt;p&gt;If the filter is set to zero, &lt;span style=&quot; font-size:10pt;&quot;&gt;a smart filter mode&lt;/span&gt;will be used in which the filter response is altered to suit the prevailing conditions. This is useful if there is a combination of steady state conditions, with some periods of rapidly changing concentrations.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:10pt;"&gt;대부분의 용도에는 필터 값 32를 권장합니다.&lt;/span&gt;&lt;/p&gt;&lt;p&gt;필터를 0으로 설정하면 &lt;span style=" font-size:10pt;"&gt;스마트 필터 모드&lt;/span&gt;가 사용되어 현재 상황에 맞게 필터 응답이 바뀝니다. 정상 상태와 농도가 빠르게 변하는 구간이 섞여 있을 때 유용합니다.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source>CO2 Version Info.</source>
+        <translation>CO2 버전 정보</translation>
     </message>
     <message>
         <source>Temperature</source>

@@ -5,21 +5,14 @@
 //   "ATCC" / "ATCF"                  temperature unit: "ATCC OK" / "ATCF OK"; the unit is
 //                                    kept in the setting "ATCUNIT" ("C" or "F")
 //   "ATCD"                           the poll: "ATCD <temperature>,<humidity>" (setReadings)
-#include "instrumentsim.h"
+#include "airsim.h"
 
 namespace {
 
 const SimModelRegistration zq62({62}, [](InstrumentSimulator& sim, unsigned) {
     sim.addSetting("ATCOFF1", "0.00");
     sim.addSetting("ATCOFF2", "0.00");
-    sim.setSetting("ATCUNIT", "C");
-    InstrumentSimulator* instrument = &sim;
-    for (QByteArray const unit : {QByteArray("C"), QByteArray("F")}) {
-        sim.onCommand("ATC" + unit, [instrument, unit](InstrumentSimulator::Request const& request) {
-            instrument->setSetting("ATCUNIT", unit);
-            return QByteArrayList{request.token + " OK"};
-        });
-    }
+    airsim::addTempUnit(sim);
 });
 
 } // namespace
