@@ -124,6 +124,17 @@ void InstrumentSimulator::addSetting(QByteArray const& token, QByteArray const& 
     });
 }
 
+void InstrumentSimulator::addUnitCommands()
+{
+    setSetting("ATCUNIT", "C");
+    for (QByteArray const unit : {QByteArray("C"), QByteArray("F")}) {
+        onCommand("ATC" + unit, [this, unit](Request const& request) {
+            setSetting("ATCUNIT", unit);
+            return QByteArrayList{request.token + " OK"};
+        });
+    }
+}
+
 void InstrumentSimulator::sendPieces(QByteArrayList const& pieces, int gapMs)
 {
     for (int i = 0; i < pieces.size(); ++i) {

@@ -43,6 +43,7 @@ public:
 
     // The reply to "ATCVER" is "ATCVER " + text; an empty text leaves it unanswered.
     void setIdentification(QByteArray const& text) { m_identification = text; }
+    QByteArray identification() const { return m_identification; }
     // Becomes an instrument of that model (version 37 is written "3v7"): identification,
     // default answers to the model's poll commands, then the model's registered command set.
     void setModel(int modelCode, unsigned version);
@@ -55,6 +56,9 @@ public:
     void addSetting(QByteArray const& token, QByteArray const& value);
     QByteArray setting(QByteArray const& token) const { return m_settings.value(token); }
     void setSetting(QByteArray const& token, QByteArray const& value) { m_settings[token] = value; }
+    // The temperature unit: "ATCC" / "ATCF" answer "ATCC OK" / "ATCF OK" and keep the unit
+    // in the setting "ATCUNIT" ("C" or "F").
+    void addUnitCommands();
     // The fields of the default poll answers: "<poll command> " + fields joined by ",".
     void setReadings(QByteArrayList const& fields) { m_readings = fields; }
 

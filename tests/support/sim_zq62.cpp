@@ -12,14 +12,7 @@ namespace {
 const SimModelRegistration zq62({62}, [](InstrumentSimulator& sim, unsigned) {
     sim.addSetting("ATCOFF1", "0.00");
     sim.addSetting("ATCOFF2", "0.00");
-    sim.setSetting("ATCUNIT", "C");
-    InstrumentSimulator* instrument = &sim;
-    for (QByteArray const unit : {QByteArray("C"), QByteArray("F")}) {
-        sim.onCommand("ATC" + unit, [instrument, unit](InstrumentSimulator::Request const& request) {
-            instrument->setSetting("ATCUNIT", unit);
-            return QByteArrayList{request.token + " OK"};
-        });
-    }
+    sim.addUnitCommands();
 });
 
 } // namespace

@@ -1,0 +1,141 @@
+#include "temperaturechannels.h"
+
+#include <QDoubleSpinBox>
+#include <QLCDNumber>
+#include <QSpinBox>
+
+#include "calibratorpanel.h"
+#include "chartview.h"
+#include "globals.h"
+#include "qchartviewerlabel.h"
+#include "resizelabel.h"
+
+namespace {
+
+const QString kDegree = QString(QChar(0x00B0));
+
+} // namespace
+
+TemperatureChannels::TemperatureChannels(CalibratorPanel* panel, QVector<Widgets> const& widgets,
+                                         Steps steps)
+    : m_panel(panel)
+    , m_w(widgets)
+    , m_steps(steps)
+{
+    for (int i = 0; i < kChannels; ++i) {
+        m_chart[i] = new ChartView(m_w[i].chartHost, i + 1, panel);
+        m_lcd[i] = m_w[i].lcd;
+        m_offsetBox[i] = m_w[i].offset;
+        m_rangeMinBox[i] = m_w[i].rangeMin;
+        m_rangeMaxBox[i] = m_w[i].rangeMax;
+    }
+}
+
+int TemperatureChannels::limit()
+{
+    return qBound(0, ChannelCount, kChannels);
+}
+
+void TemperatureChannels::connectChannel(QObject* panel, int channel, QObject* wizard, QObject* offset,
+                                         QObject* offsetApply, QObject* sensitivity,
+                                         QObject* sensitivityApply)
+{
+    // Slot names as SLOT() writes them: a leading '1'.
+    const QByteArray n = QByteArray::number(channel);
+    QObject::connect(wizard, SIGNAL(clicked()), panel, ("1slotRangeCh" + n + "()").constData());
+    QObject::connect(offset, SIGNAL(valueChanged(double)), panel, ("1slotDoubleSpinBox_offsetChanged_ch" + n + "(double)").constData());
+    QObject::connect(offsetApply, SIGNAL(pressed()), panel, ("1slotOffsetApply_ch" + n + "()").constData());
+    QObject::connect(sensitivity, SIGNAL(valueChanged(int)), panel, ("1slotSpinBox_sensitivityChanged_ch" + n + "(int)").constData());
+    QObject::connect(sensitivityApply, SIGNAL(pressed()), panel, ("1slotSensitivityApply_ch" + n + "()").constData());
+}
+
+void TemperatureChannels::clearCharts()
+{
+    for (ChartView* chart : m_chart)
+        if (chart)
+            chart->clear();
+}
+
+void TemperatureChannels::deleteCharts()
+{
+    for (ChartView*& chart : m_chart) {
+        delete chart;
+        chart = nullptr;
+    }
+}
+
+void TemperatureChannels::clear()
+{
+    for (int i = 0; i < limit(); ++i) {
+        Widgets const& w = m_w[i];
+        w.lcd->display(QString());
+        w.unit->setText(QString());
+        for (QDoubleSpinBox* box : {w.offset, w.rangeMin, w.rangeMax, w.corrMin, w.corrMax}) {
+            box->setValue(0);
+            box->setSuffix(QString());
+            box->setStyleSheet(QString());
+        }
+        w.sensitivity->setValue(1);
+        w.sensitivity->setStyleSheet(QString());
+    }
+}
+
+void TemperatureChannels::showUnit(bool celsius)
+{
+    const QString suffix = " " + kDegree + "C";
+    for (int i = 0; i < limit(); ++i) {
+        Widgets const& w = m_w[i];
+        w.unit->setText(kDegree + (celsius ? "C" : "F"));
+        w.unit->resizeFont();
+        for (QDoubleSpinBox* box : {w.offset, w.rangeMin, w.rangeMax, w.corrMin, w.corrMax})
+            box->setSuffix(suffix);
+    }
+}
+
+void TemperatureChannels::applyOffset(int channel)
+{
+    const QString cmd = "ATCOFF" + QString::number(channel) + " " + f2(m_w[channel - 1].offset->value()) + "\r\n";
+    m_panel->writeDelay(APPLY, m_steps.offset, cmd, channel);
+}
+
+void TemperatureChannels::applySensitivity(int channel)
+{
+    const QString cmd = "ATCCH" + QString::number(channel) + "WIN "
+                        + QString::number(m_w[channel - 1].sensitivity->value()) + "\r\n";
+    m_panel->writeDelay(APPLY, m_steps.sensitivity, cmd, channel);
+}
+
+double TemperatureChannels::correction(int channel, bool max, double point) const
+{
+    Widgets const& w = m_w[channel - 1];
+    return (max ? w.rangeMax : w.rangeMin)->value() - point;
+}
+
+QVector<SequenceRow> TemperatureChannels::rows(unsigned sensitivityGate) const
+{
+    auto corrections = [this](bool max) -> RowStore {
+        return [this, max](int channel, QString const& value) {
+            QDoubleSpinBox* box = max ? m_w[channel - 1].corrMax : m_w[channel - 1].corrMin;
+            box->setValue(correction(channel, max, value.toDouble()));
+            return true;
+        };
+    };
+    // An echo of a sensitivity the box cannot hold is none the panel wrote.
+    RowStore sensitivity = [this](int channel, QString const& value) {
+        QSpinBox* box = m_w[channel - 1].sensitivity;
+        const int v = value.toInt();
+        if (m_panel->mode() == APPLY && (v < box->minimum() || v > box->maximum()))
+            return false;
+        box->setValue(v);
+        return true;
+    };
+
+    SequenceRow win = suffixRow(m_steps.sensitivity, "ATCCH", "WIN", sensitivity, sensitivityGate);
+    win.endBelowGate = true;
+    return {offsetRow(m_steps.offset, m_offsetBox),
+            suffixRow(m_steps.rangeMin, "ATCCH", "LO", storeDoubles(m_rangeMinBox)),
+            suffixRow(m_steps.rangeMax, "ATCCH", "HI", storeDoubles(m_rangeMaxBox)),
+            suffixRow(m_steps.corrMin, "ATCCH", "CLO", corrections(false)),
+            suffixRow(m_steps.corrMax, "ATCCH", "CHI", corrections(true)),
+            win};
+}
