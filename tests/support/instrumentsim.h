@@ -52,6 +52,9 @@ public:
     void onCommand(QByteArray const& token, Handler handler) { m_handlers.insert(token, std::move(handler)); }
     void setReply(QByteArray const& token, QByteArrayList const& lines);
     void removeCommand(QByteArray const& token) { m_handlers.remove(token); }
+    // Sees every answer before it goes out and may replace it (garbled lines, for one).
+    using ReplyFilter = std::function<QByteArrayList(Request const& request, QByteArrayList replies)>;
+    void setReplyFilter(ReplyFilter filter) { m_replyFilter = std::move(filter); }
     // A stored setting: the query "KEY" answers "KEY value", "KEY v" stores v and echoes "KEY v".
     void addSetting(QByteArray const& token, QByteArray const& value);
     QByteArray setting(QByteArray const& token) const { return m_settings.value(token); }
@@ -92,6 +95,7 @@ private:
 
     QByteArray m_identification;
     QHash<QByteArray, Handler> m_handlers;
+    ReplyFilter m_replyFilter;
     QHash<QByteArray, QByteArray> m_settings;
     QByteArrayList m_readings{"0.00", "0.00"};
 

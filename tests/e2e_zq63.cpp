@@ -1,0 +1,487 @@
+// The ZQ63, ZQ65, ZQ67 and ZQ74 panels end to end: the real main window on a mocked USB
+// instrument (tests/support/sim_zq63.cpp, sim_zq74.cpp).
+#include <umockdev.h> // before any Qt header (glib's "signals")
+
+#include <QDateTimeEdit>
+#include <QDoubleSpinBox>
+#include <QLCDNumber>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QtTest>
+
+#include "calibratorpanel.h"
+#include "calibwizard.h"
+#include "calibrateapply.h"
+#include "calibratetemprange.h"
+#include "e2erig.h"
+#include "globals.h"
+#include "instrumentsim.h"
+#include "mainwindow.h"
+#include "messagecapture.h"
+#include "modalcloser.h"
+#include "passworddlg.h"
+#include "qprogressindicator.h"
+#include "statuslog.h"
+
+namespace {
+
+constexpr int kReadyWaitMs = 10000;
+constexpr int kScanWaitMs = 3000;
+// Room for a loaded machine under the sanitizers.
+constexpr qint64 kSlackMs = 400;
+constexpr double kNoChannel = -99999.999;
+
+const QString kApplyOk = "success! apply calibration settings.";
+const QString kApplyErrorBox = "error! apply calibration settings...";
+
+CalibratorPanel* panelOf(E2eRig& rig)
+{
+    return rig.window() ? dynamic_cast<CalibratorPanel*>(rig.window()->calibrator()) : nullptr;
+}
+
+template <class W = QWidget>
+W* child(E2eRig& rig, QString const& name)
+{
+    CalibratorPanel* panel = panelOf(rig);
+    return panel ? panel->findChild<W*>(name) : nullptr;
+}
+
+// The REFRESH queries of channels 1..channels, without the sensitivity.
+QByteArrayList channelQueries(int channels)
+{
+    QByteArrayList lines;
+    for (const char* item : {"ATCOFF%1", "ATCCH%1LO", "ATCCH%1HI", "ATCCH%1CLO", "ATCCH%1CHI"})
+        for (int n = 1; n <= channels; ++n)
+            lines << QString(item).arg(n).toLatin1();
+    return lines;
+}
+
+QByteArrayList sensitivityQueries(int channels)
+{
+    QByteArrayList lines;
+    for (int n = 1; n <= channels; ++n)
+        lines << "ATCCH" + QByteArray::number(n) + "WIN";
+    return lines;
+}
+
+// No sequence runs, the panel is unlocked and polled.
+bool idle(E2eRig& rig)
+{
+    CalibratorPanel* panel = panelOf(rig);
+    return panel && panel->mode() == DEFAULT && !panel->isLocked() && rig.window()->pollTimer()->isActive();
+}
+
+bool waitIdle(E2eRig& rig, int timeoutMs = kReadyWaitMs)
+{
+    return QTest::qWaitFor([&] { return idle(rig); }, timeoutMs);
+}
+
+// Settings both channels hold in most tests: correction min -0.50 and max -1.00 on
+// channel 1, 0.00 and 1.00 on channel 2.
+void storeSettings(InstrumentSimulator* sim)
+{
+    const QList<QPair<QByteArray, QByteArray>> settings = {
+        {"ATCOFF1", "0.50"}, {"ATCCH1LO", "-50.00"}, {"ATCCH1HI", "200.00"},
+        {"ATCCH1CLO", "-49.50"}, {"ATCCH1CHI", "201.00"}, {"ATCCH1WIN", "5"},
+        {"ATCOFF2", "-0.25"}, {"ATCCH2LO", "-40.00"}, {"ATCCH2HI", "100.00"},
+        {"ATCCH2CLO", "-40.00"}, {"ATCCH2CHI", "99.00"}, {"ATCCH2WIN", "15"}};
+    for (auto const& s : settings)
+        if (!sim->setting(s.first).isEmpty())
+            sim->setSetting(s.first, s.second);
+}
+
+// An instrument of the model plugged in and read out, its panel idle, the log cleared.
+struct Ready
+{
+    Ready(int code, unsigned version, bool settings = true)
+    {
+        sim = rig.bench.plugInstrument("A1B2C3", code, version);
+        if (settings)
+            storeSettings(sim);
+        sim->setReadings(code == 65 || code == 67 ? QByteArrayList{"21.50"} : QByteArrayList{"21.50", "-3.25"});
+        rig.start();
+        panel = waitIdle(rig) ? panelOf(rig) : nullptr;
+        sim->clearLog();
+    }
+    template <class W = QWidget>
+    W* get(QString const& name) { return child<W>(rig, name); }
+
+    E2eRig rig;
+    InstrumentSimulator* sim = nullptr;
+    CalibratorPanel* panel = nullptr;
+};
+
+// Every command line since the log was cleared, polls left out.
+QByteArrayList commandsBut(InstrumentSimulator* sim, QByteArray const& skip = "ATCD")
+{
+    QByteArrayList lines = sim->commandLines();
+    lines.removeAll(skip);
+    return lines;
+}
+
+bool gapOk(qint64 gap, int delay)
+{
+    return gap >= delay - 1 && gap < delay + kSlackMs;
+}
+
+} // namespace
+
+class E2eZq63 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        ChannelCount = 0;
+        CommandDelay = 50;
+    }
+
+    void refreshPerModel_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QByteArrayList>("queries");
+        QTest::addColumn<bool>("channel2");    // channel 2's group shown
+        QTest::addColumn<int>("sensitivity");  // sensitivity groups shown
+        QTest::addColumn<bool>("times");       // build and last-calibration times shown
+
+        const QByteArrayList two = channelQueries(2);
+        const QByteArrayList one = channelQueries(1);
+        QTest::newRow("ZQ63 fw 22") << 63 << 22 << two << true << 0 << false;
+        QTest::newRow("ZQ63 fw 23") << 63 << 23 << two + sensitivityQueries(2) << true << 2 << false;
+        QTest::newRow("ZQ65 fw 19") << 65 << 19 << one << false << 0 << false;
+        QTest::newRow("ZQ65 fw 20") << 65 << 20 << one + sensitivityQueries(1) + QByteArrayList{"ATCEXTM", "ATCBLDTM"}
+                                    << false << 1 << true;
+        QTest::newRow("ZQ67 fw 35") << 67 << 35 << one << false << 0 << false;
+        QTest::newRow("ZQ74") << 74 << 12 << QByteArrayList{"ATCTS"} + two + sensitivityQueries(2) << true << 2 << false;
+    }
+
+    void refreshPerModel()
+    {
+        QFETCH(int, code);
+        QFETCH(int, version);
+        QFETCH(QByteArrayList, queries);
+        QFETCH(bool, channel2);
+        QFETCH(int, sensitivity);
+        QFETCH(bool, times);
+
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", code, version);
+        storeSettings(sim);
+        // Text before the keyword is skipped.
+        sim->setReply("ATCTS", {"xxATCTS2"});
+        MainWindow* w = rig.start();
+        StatusLog shown(w);
+        QVERIFY(waitIdle(rig));
+        CalibratorPanel* panel = panelOf(rig);
+
+        // Exactly these, each CommandDelay after the reply before it, closed by the unit
+        // command at once; then only polls.
+        const QByteArrayList lines = sim->commandLines();
+        const QByteArrayList expected = QByteArrayList{"ATCVER"} + queries + QByteArrayList{"ATCC"};
+        QCOMPARE(lines.mid(0, expected.size()), expected);
+        QCOMPARE(lines.count("ATCD"), lines.size() - expected.size());
+        for (int i = 1; i < expected.size() - 1; ++i) {
+            const qint64 gap = sim->timesOf(expected[i]).first() - sim->timesOf(expected[i - 1]).first();
+            QVERIFY2(gapOk(gap, CommandDelay), expected[i] + " " + QByteArray::number(gap));
+        }
+        QVERIFY(sim->timesOf("ATCC").first() - sim->timesOf(expected[expected.size() - 2]).first() < kSlackMs);
+        QVERIFY(shown.contains("success! refresh calibration settings."));
+        QVERIFY(rig.status().startsWith("success! apply the device's temperature mode to the celsius mode."));
+        QVERIFY(sim->waitForCommand("ATCD", 3000));
+
+        // Visibility by model and firmware.
+        QCOMPARE(!child(rig, "groupBox_ch2")->isHidden(), channel2);
+        QCOMPARE(!child(rig, "groupBox_sensitivity_ch1")->isHidden(), sensitivity >= 1);
+        QCOMPARE(!child(rig, "groupBox_sensitivity_ch2")->isHidden(), sensitivity == 2);
+        if (code != 74) {
+            QCOMPARE(!child(rig, "groupBox_build_time")->isHidden(), times);
+            QCOMPARE(!child(rig, "groupBox_last_calib_timestamp")->isHidden(), times);
+        }
+
+        // What was read; the corrections are range end minus the stored point.
+        struct Expect { double offset, min, max, corrMin, corrMax; int sensitivity; };
+        const Expect channels[2] = {{0.5, -50, 200, -0.5, -1, 5}, {-0.25, -40, 100, 0, 1, 15}};
+        for (int ch = 1; ch <= ChannelCount; ++ch) {
+            Expect const& e = channels[ch - 1];
+            auto box = [&](QString const& name) { return child<QDoubleSpinBox>(rig, name + "_ch" + QString::number(ch))->value(); };
+            QCOMPARE(box("doubleSpinBox_offset"), e.offset);
+            QCOMPARE(box("doubleSpinBox_range_min"), e.min);
+            QCOMPARE(box("doubleSpinBox_range_max"), e.max);
+            QCOMPARE(box("doubleSpinBox_correction_min"), e.corrMin);
+            QCOMPARE(box("doubleSpinBox_correction_max"), e.corrMax);
+            QCOMPARE(child<QSpinBox>(rig, "spinBox_sensitivity_ch" + QString::number(ch))->value(),
+                     sensitivity >= ch ? e.sensitivity : 1);
+            QCOMPARE(child<QDoubleSpinBox>(rig, "doubleSpinBox_range_min_ch" + QString::number(ch))->suffix(),
+                     QString::fromUtf8(" \u00B0C"));
+        }
+        if (times) {
+            QCOMPARE(child<QDateTimeEdit>(rig, "dateTimeEdit_exec_datetime")->dateTime(), QDateTime::fromSecsSinceEpoch(1700000000));
+            QCOMPARE(child<QDateTimeEdit>(rig, "dateTimeEdit_build_time")->dateTime(), QDateTime::fromSecsSinceEpoch(1600000000));
+        }
+        if (code == 74)
+            QVERIFY(child<QRadioButton>(rig, "radioButton_tck")->isChecked());
+        QVERIFY(!panel->progress()->isAnimated());
+    }
+
+    void applyRoundTrips_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QString>("box");    // set before the button, if any
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QString>("success"); // empty: a full REFRESH follows the echo
+
+        QTest::newRow("ZQ63 offset") << 63 << 23 << "doubleSpinBox_offset_ch2" << -1.5 << "toolButton_offset_apply_ch2"
+                                     << QByteArray("ATCOFF2 -1.50") << kApplyOk;
+        QTest::newRow("ZQ63 sensitivity 30") << 63 << 23 << "spinBox_sensitivity_ch1" << 30.0 << "toolButton_sensitivity_apply_ch1"
+                                             << QByteArray("ATCCH1WIN 30") << kApplyOk;
+        QTest::newRow("ZQ65 sensitivity") << 65 << 20 << "spinBox_sensitivity_ch1" << 7.0 << "toolButton_sensitivity_apply_ch1"
+                                          << QByteArray("ATCCH1WIN 7") << kApplyOk;
+        QTest::newRow("ZQ67 offset") << 67 << 10 << "doubleSpinBox_offset_ch1" << 2.0 << "toolButton_offset_apply_ch1"
+                                     << QByteArray("ATCOFF1 2.00") << kApplyOk;
+        QTest::newRow("ZQ74 sensitivity 15") << 74 << 10 << "spinBox_sensitivity_ch1" << 15.0 << "toolButton_sensitivity_apply_ch1"
+                                             << QByteArray("ATCCH1WIN 15") << kApplyOk;
+        QTest::newRow("ZQ74 offset") << 74 << 10 << "doubleSpinBox_offset_ch2" << -1.5 << "toolButton_offset_apply_ch2"
+                                     << QByteArray("ATCOFF2 -1.50") << kApplyOk;
+        QTest::newRow("ZQ74 sensor type") << 74 << 10 << QString() << 0.0 << "radioButton_tck"
+                                          << QByteArray("ATCTS 2") << QString();
+        QTest::newRow("ZQ63 unit") << 63 << 22 << QString() << 0.0 << "radioButton_fahrenheit"
+                                   << QByteArray("ATCF") << "success! apply the device's temperature mode to the fahrenheit mode.";
+    }
+
+    void applyRoundTrips()
+    {
+        QFETCH(int, code);
+        QFETCH(int, version);
+        QFETCH(QString, box);
+        QFETCH(double, value);
+        QFETCH(QString, button);
+        QFETCH(QByteArray, command);
+        QFETCH(QString, success);
+
+        Ready z(code, version);
+        QVERIFY(z.panel);
+        StatusLog shown(z.rig.window());
+        if (auto* spin = z.get<QSpinBox>(box))
+            spin->setValue(int(value));
+        if (auto* spin = z.get<QDoubleSpinBox>(box))
+            spin->setValue(value);
+        // Apply buttons act on press.
+        auto* b = z.get<QAbstractButton>(button);
+        if (qobject_cast<QRadioButton*>(b)) {
+            b->click();
+        } else {
+            QTest::mousePress(b, Qt::LeftButton);
+            QVERIFY(!z.panel->pendingCommand().isEmpty());
+            QTest::mouseRelease(b, Qt::LeftButton);
+        }
+        QVERIFY(z.sim->waitForCommand(command));
+        QVERIFY(waitIdle(z.rig));
+        const QByteArray token = command.left(command.indexOf(' '));
+        if (command.contains(' '))
+            QCOMPARE(z.sim->setting(token), command.mid(command.indexOf(' ') + 1));
+        QTest::qWait(300);
+        const QByteArrayList lines = commandsBut(z.sim);
+        if (success.isEmpty()) {
+            // The echo starts a full REFRESH (its own success texts), no apply success.
+            QCOMPARE(lines.mid(0, 2), QByteArrayList({command, "ATCTS"}));
+            QCOMPARE(lines.last(), QByteArray("ATCC"));
+            QVERIFY(!shown.contains(kApplyOk));
+            QVERIFY(z.get<QRadioButton>("radioButton_tck")->isChecked());
+        } else {
+            QCOMPARE(lines, QByteArrayList{command});
+            QVERIFY(z.rig.status().startsWith(success));
+        }
+        if (command == "ATCF") {
+            QCOMPARE(z.get<QLabel>("label_unit_ch1")->text(), QString::fromUtf8("\u00B0F"));
+            QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_correction_max_ch2")->suffix(), QString::fromUtf8(" \u00B0C"));
+        }
+    }
+
+    void lastCalibrationTime_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("yes, right password") << true << QString(UnlockPassword);
+        QTest::newRow("yes, wrong password") << true << "nope";
+        QTest::newRow("no") << false << QString();
+    }
+
+    void lastCalibrationTime()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QString, password);
+        Ready z(65, 20);
+        QVERIFY(z.panel);
+        StatusLog shown(z.rig.window());
+        QStringList boxes;
+        z.rig.whenModalOpens([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            boxes << (box ? box->text() : QString());
+            if (box)
+                box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        QTest::mousePress(z.get<QAbstractButton>("toolButton_exec_datetime"), Qt::LeftButton);
+        QCOMPARE(boxes, QStringList{"Do you want to change the update time?"});
+        PasswordDlg* dlg = z.panel->passwordDialog();
+        QCOMPARE(dlg->isVisible(), yes);
+        if (!yes)
+            return;
+        ModalCloser closer(20);
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        auto* field = dlg->findChild<QLineEdit*>();
+        field->setText(password);
+        QTest::keyClick(field, Qt::Key_Return);
+        if (password != UnlockPassword) {
+            QTRY_COMPARE(closer.texts(), QStringList{"The password is wrong."});
+            QTest::qWait(200);
+            QVERIFY(commandsBut(z.sim).isEmpty());
+            return;
+        }
+        QVERIFY(QTest::qWaitFor([&] { return !commandsBut(z.sim).isEmpty(); }, 3000));
+        const QByteArray sent = commandsBut(z.sim).first();
+        QVERIFY2(sent.startsWith("ATCEXTM "), sent);
+        const qint64 secs = sent.mid(8).toLongLong();
+        QVERIFY(secs >= before && secs <= QDateTime::currentSecsSinceEpoch());
+        // The echo starts a full REFRESH 50 ms later, without the apply success text.
+        QVERIFY(z.sim->waitForCommand("ATCOFF1"));
+        const qint64 gap = z.sim->timesOf("ATCOFF1").first() - z.sim->timesOf(sent).first();
+        QVERIFY2(gapOk(gap, 50 + CommandDelay), QByteArray::number(gap));
+        QVERIFY(waitIdle(z.rig));
+        QVERIFY(!shown.contains(kApplyOk));
+        QCOMPARE(z.get<QDateTimeEdit>("dateTimeEdit_exec_datetime")->dateTime(), QDateTime::fromSecsSinceEpoch(secs));
+        QCOMPARE(closer.count(), 0);
+    }
+
+    // Echoes the panel never wrote, or about another channel, fail the APPLY: the box,
+    // no refresh, the form as the instrument says.
+    void refusedEchoes_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("token");
+        QTest::addColumn<QByteArray>("echo");
+
+        QTest::newRow("sensor type 0") << 74 << "radioButton_tck" << QByteArray("ATCTS") << QByteArray("ATCTS 0");
+        QTest::newRow("ZQ74 sensitivity 16") << 74 << "toolButton_sensitivity_apply_ch1" << QByteArray("ATCCH1WIN")
+                                             << QByteArray("ATCCH1WIN 16");
+        QTest::newRow("ZQ63 sensitivity 31") << 63 << "toolButton_sensitivity_apply_ch2" << QByteArray("ATCCH2WIN")
+                                             << QByteArray("ATCCH2WIN 31");
+        QTest::newRow("ZQ63 sensitivity not a number") << 63 << "toolButton_sensitivity_apply_ch1" << QByteArray("ATCCH1WIN")
+                                                       << QByteArray("ATCCH1WIN x");
+        QTest::newRow("offset of the other channel") << 63 << "toolButton_offset_apply_ch1" << QByteArray("ATCOFF1")
+                                                     << QByteArray("ATCOFF2 1.00");
+        QTest::newRow("ZQ74 channel digit missing") << 74 << "toolButton_offset_apply_ch2" << QByteArray("ATCOFF2")
+                                                    << QByteArray("ATCOFF");
+    }
+
+    void refusedEchoes()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, button);
+        QFETCH(QByteArray, token);
+        QFETCH(QByteArray, echo);
+        Ready z(code, 23);
+        QVERIFY(z.panel);
+        StatusLog shown(z.rig.window());
+        z.sim->setReply(token, {echo});
+        ModalCloser closer(20);
+        bool unlockedAtBox = false;
+        closer.setInspector([&](QWidget*) { unlockedAtBox = idle(z.rig); });
+        const double offset2 = z.get<QDoubleSpinBox>("doubleSpinBox_offset_ch2")->value();
+        QTest::mouseClick(z.get<QAbstractButton>(button), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(closer.texts(), QStringList{kApplyErrorBox}, 3000);
+        QVERIFY(unlockedAtBox);
+        QVERIFY(z.rig.status().startsWith("error! apply calibration settings."));
+        QVERIFY(!shown.contains(kApplyOk));
+        QTest::qWait(300);
+        QCOMPARE(commandsBut(z.sim).size(), 1);
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_offset_ch2")->value(), offset2);
+        if (token == "ATCTS") {
+            QVERIFY(!z.get<QRadioButton>("radioButton_pt100")->isChecked());
+            QVERIFY(!z.get<QRadioButton>("radioButton_tck")->isChecked());
+        }
+    }
+
+    // A sensor-type click while a sequence runs sends nothing and the radios show the type
+    // the panel holds at once (none before the first read); the group stays enabled.
+    void sensorTypeClickWhileBusy_data()
+    {
+        QTest::addColumn<QByteArray>("withheld"); // the query left unanswered
+        QTest::addColumn<QString>("held");         // the radio checked after the click
+        QTest::newRow("before the type is read") << QByteArray("ATCTS") << QString();
+        QTest::newRow("after it is read") << QByteArray("ATCOFF2") << "radioButton_pt100";
+    }
+
+    void sensorTypeClickWhileBusy()
+    {
+        QFETCH(QByteArray, withheld);
+        QFETCH(QString, held);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 74, 10);
+        sim->removeCommand(withheld);
+        rig.start();
+        QVERIFY(sim->waitForCommand(withheld, kReadyWaitMs));
+        QTest::qWait(200);
+        auto* tck = child<QRadioButton>(rig, "radioButton_tck");
+        QVERIFY(tck->isEnabled());
+        tck->click();
+        QVERIFY(!tck->isChecked());
+        QCOMPARE(child<QRadioButton>(rig, "radioButton_pt100")->isChecked(), !held.isEmpty());
+        QTest::qWait(300);
+        QCOMPARE(sim->count("ATCTS 2"), 0);
+        QCOMPARE(panelOf(rig)->mode(), unsigned(REFRESH));
+    }
+
+    // READ takes the channel's LCD value; nothing when the channel has no reading.
+    void currentValue_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArrayList>("readings");
+        QTest::addColumn<double>("ch1");
+        QTest::addColumn<double>("ch2");
+        const double nan = qQNaN();
+        QTest::newRow("ZQ63 both") << 63 << QByteArrayList{"21.37", "-3.50"} << 21.37 << -3.5;
+        QTest::newRow("ZQ63 no value") << 63 << QByteArrayList{"----", "x"} << nan << nan;
+        QTest::newRow("ZQ74 one field") << 74 << QByteArrayList{"21.37"} << 21.37 << nan;
+        QTest::newRow("ZQ65") << 65 << QByteArrayList{"21.37"} << 21.37 << kNoChannel;
+    }
+
+    void currentValue()
+    {
+        QFETCH(int, code);
+        QFETCH(QByteArrayList, readings);
+        QFETCH(double, ch1);
+        QFETCH(double, ch2);
+        Ready z(code, 23);
+        QVERIFY(z.panel);
+        // A REFRESH forgets the readings until the next poll.
+        z.sim->removeCommand("ATCD");
+        z.get<QPushButton>("pushButton_refresh")->click();
+        QVERIFY(waitIdle(z.rig));
+        QVERIFY(qIsNaN(z.panel->getCurrentValue(1)));
+        z.sim->clearLog();
+        z.sim->setReadings(readings);
+        z.sim->setReply("ATCD", {"ATCD " + readings.join(',')});
+        QVERIFY(z.sim->waitForCommand("ATCD", 3000, 2));
+        QTest::qWait(100);
+        for (auto const& c : {qMakePair(1, ch1), qMakePair(2, ch2)}) {
+            const double v = z.panel->getCurrentValue(c.first);
+            QVERIFY2(qIsNaN(c.second) ? qIsNaN(v) : qFuzzyCompare(v, c.second), qPrintable(QString::number(v)));
+        }
+        QCOMPARE(z.panel->getCurrentValue(0), kNoChannel);
+        QCOMPARE(z.panel->getCurrentValue(3), kNoChannel);
+    }
+};
+
+QTEST_MAIN(E2eZq63)
+#include "e2e_zq63.moc"
