@@ -90,6 +90,7 @@ class CalibratorPanel : public QWidget, public AbstractCalibrator
 {
     Q_OBJECT
     friend class ChannelSequence;
+    friend class RangeWizardFlow;
 public:
     ~CalibratorPanel() override;
 

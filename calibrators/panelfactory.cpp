@@ -1,5 +1,6 @@
 #include "panelfactory.h"
 
+#include "kwcalibrator.h"
 #include "zq62calibrator.h"
 #include "zq63calibrator.h"
 #include "zq74calibrator.h"
@@ -16,6 +17,8 @@ AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned ve
         return new Zq63Calibrator(modelCode, model, version, serial, parent);
     case 74:
         return new Zq74Calibrator(model, version, serial, parent);
+    case 701:
+        return new KwCalibrator(model, version, serial, parent);
     default:
         return nullptr;
     }
