@@ -7,6 +7,7 @@
 #include "calibratorpanel.h"
 #include "chartview.h"
 #include "globals.h"
+#include "wizardchain.h"
 #include "qchartviewerlabel.h"
 #include "resizelabel.h"
 
@@ -17,7 +18,7 @@ const QString kDegree = QString(QChar(0x00B0));
 } // namespace
 
 TemperatureChannels::TemperatureChannels(CalibratorPanel* panel, QVector<Widgets> const& widgets,
-                                         Steps steps)
+                                         Steps steps, QString const& modelName)
     : m_panel(panel)
     , m_w(widgets)
     , m_steps(steps)
@@ -28,7 +29,20 @@ TemperatureChannels::TemperatureChannels(CalibratorPanel* panel, QVector<Widgets
         m_offsetBox[i] = m_w[i].offset;
         m_rangeMinBox[i] = m_w[i].rangeMin;
         m_rangeMaxBox[i] = m_w[i].rangeMax;
+        m_corrMinBox[i] = m_w[i].corrMin;
+        m_corrMaxBox[i] = m_w[i].corrMax;
     }
+    RangeWizardFlow::Setup setup{
+        modelName,
+        {steps.rangeMin, steps.rangeMax, steps.corrMin, steps.corrMax, steps.offset},
+        {m_rangeMinBox, m_rangeMaxBox, m_corrMinBox, m_corrMaxBox},
+        kChannels,
+        {},    // no sensor-type guard
+        false, // an ERROR leaves the wizard open for Back and Next
+    };
+    m_wizard = new RangeWizardFlow(panel, setup);
+    // Finish, Escape and the close button close it even while a write is outstanding.
+    m_wizard->chain()->setAlwaysClosable(true);
 }
 
 int TemperatureChannels::limit()
@@ -105,21 +119,8 @@ void TemperatureChannels::applySensitivity(int channel)
     m_panel->writeDelay(APPLY, m_steps.sensitivity, cmd, channel);
 }
 
-double TemperatureChannels::correction(int channel, bool max, double point) const
-{
-    Widgets const& w = m_w[channel - 1];
-    return (max ? w.rangeMax : w.rangeMin)->value() - point;
-}
-
 QVector<SequenceRow> TemperatureChannels::rows(unsigned sensitivityGate) const
 {
-    auto corrections = [this](bool max) -> RowStore {
-        return [this, max](int channel, QString const& value) {
-            QDoubleSpinBox* box = max ? m_w[channel - 1].corrMax : m_w[channel - 1].corrMin;
-            box->setValue(correction(channel, max, value.toDouble()));
-            return true;
-        };
-    };
     // An echo of a sensitivity the box cannot hold is none the panel wrote.
     RowStore sensitivity = [this](int channel, QString const& value) {
         QSpinBox* box = m_w[channel - 1].sensitivity;
@@ -132,10 +133,6 @@ QVector<SequenceRow> TemperatureChannels::rows(unsigned sensitivityGate) const
 
     SequenceRow win = suffixRow(m_steps.sensitivity, "ATCCH", "WIN", sensitivity, sensitivityGate);
     win.endBelowGate = true;
-    return {offsetRow(m_steps.offset, m_offsetBox),
-            suffixRow(m_steps.rangeMin, "ATCCH", "LO", storeDoubles(m_rangeMinBox)),
-            suffixRow(m_steps.rangeMax, "ATCCH", "HI", storeDoubles(m_rangeMaxBox)),
-            suffixRow(m_steps.corrMin, "ATCCH", "CLO", corrections(false)),
-            suffixRow(m_steps.corrMax, "ATCCH", "CHI", corrections(true)),
-            win};
+    return QVector<SequenceRow>{offsetRow(m_steps.offset, m_offsetBox)} + m_wizard->rows()
+           + QVector<SequenceRow>{win};
 }

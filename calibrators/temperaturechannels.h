@@ -5,6 +5,7 @@
 #include <QVector>
 
 #include "channelsequence.h"
+#include "rangewizardflow.h"
 
 class CalibratorPanel;
 class ChartView;
@@ -16,8 +17,9 @@ class QSpinBox;
 class ResizeLabel;
 
 // The per-channel block of the temperature panels (ZQ63/ZQ65/ZQ67 and ZQ74): live reading
-// and chart, sensing range and error correction (read-only), input offset and
-// sensitivity. The widgets are the panel's only store of these settings.
+// and chart, sensing range and error correction (read-only), input offset, sensitivity
+// and the range calibration wizard. The widgets are the panel's only store of these
+// settings.
 //
 // The correction shown is the range end minus the point the instrument stores (CLO, CHI),
 // taken from the range box as it stands when the reply arrives.
@@ -73,13 +75,16 @@ public:
         unsigned offset, rangeMin, rangeMax, corrMin, corrMax, sensitivity;
     };
 
-    // Creates the two charts (owned by the panel, deleted by deleteCharts()).
-    TemperatureChannels(CalibratorPanel* panel, QVector<Widgets> const& widgets, Steps steps);
+    // Creates the two charts (owned by the panel, deleted by deleteCharts()) and the range
+    // wizard, whose pages are titled with the model name.
+    TemperatureChannels(CalibratorPanel* panel, QVector<Widgets> const& widgets, Steps steps,
+                        QString const& modelName);
 
     Steps const& steps() const { return m_steps; }
     Widgets const& channel(int channel) const { return m_w[channel - 1]; }
     QLCDNumber* const* lcds() const { return m_lcd; }
     ChartView* const* charts() const { return m_chart; }
+    RangeWizardFlow* wizard() const { return m_wizard; }
     void clearCharts();
     void deleteCharts();
 
@@ -94,13 +99,10 @@ public:
     void applyOffset(int channel);
     void applySensitivity(int channel);
 
-    // The rows of offset, range min and max, correction min and max and sensitivity; the
-    // sensitivity row is asked from firmware sensitivityGate on (a REFRESH below it ends
-    // there).
+    // The rows of offset, range min and max, correction min and max (the wizard's, which
+    // also update its pages) and sensitivity; the sensitivity row is asked from firmware
+    // sensitivityGate on (a REFRESH below it ends there).
     QVector<SequenceRow> rows(unsigned sensitivityGate = 0) const;
-
-    // Correction from the range end of the channel and the point the instrument holds.
-    double correction(int channel, bool max, double point) const;
 
 private:
     static int limit();
@@ -115,6 +117,9 @@ private:
     QDoubleSpinBox* m_offsetBox[kChannels] = {};
     QDoubleSpinBox* m_rangeMinBox[kChannels] = {};
     QDoubleSpinBox* m_rangeMaxBox[kChannels] = {};
+    QDoubleSpinBox* m_corrMinBox[kChannels] = {};
+    QDoubleSpinBox* m_corrMaxBox[kChannels] = {};
+    RangeWizardFlow* m_wizard = nullptr;
 };
 
 #endif

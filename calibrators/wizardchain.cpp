@@ -103,7 +103,7 @@ void WizardChain::runAction(std::function<void()> const& action)
 
 void WizardChain::slotWriteDone(int result)
 {
-    if (sender() != m_wizard.data() || !isIdle())
+    if (sender() != m_wizard.data() || (!isIdle() && !m_alwaysClosable))
         return;
     runAction(result == 1 ? m_finish : m_escape);
 }
@@ -112,7 +112,7 @@ void WizardChain::slotCloseRequest()
 {
     if (sender() != m_wizard.data())
         return;
-    if (isIdle()) {
+    if (isIdle() || m_alwaysClosable) {
         runAction(m_closeRequest);
         return;
     }

@@ -65,12 +65,13 @@ Zq63Calibrator::Zq63Calibrator(int modelCode, QString model, unsigned version, Q
     , ui(setUp(new Ui::Zq63Calibrator, this))
     , m_deviceCode(modelCode)
     , m_modelName(modelNameOf(modelCode))
-    , m_channels(this, TemperatureChannels::fromForm(ui), kSteps)
+    , m_channels(this, TemperatureChannels::fromForm(ui), kSteps, m_modelName)
     , m_sequence(this, TemperatureChannels::kChannels, rows())
 {
     ui->groupBox_build_time->hide();
     ui->groupBox_last_calib_timestamp->hide();
     attachForm(ui->frame, ui->horizontalLayout_led);
+    m_sequence.setChain(m_channels.wizard()->chain());
 
     ui->label_model->setText(QString());
     ui->label_serial->setText(QString());
@@ -129,6 +130,7 @@ double Zq63Calibrator::getCurrentValue(int channel)
 
 void Zq63Calibrator::clearAll()
 {
+    m_channels.wizard()->close();
     m_celsius = true;
     m_mode = DEFAULT;
     m_seq = 0;
@@ -160,6 +162,7 @@ void Zq63Calibrator::onSendFailure(unsigned mode)
 {
     Q_UNUSED(mode)
     setSensorMode();
+    m_channels.wizard()->close();
 }
 
 void Zq63Calibrator::parsingSequence(QString line)
@@ -190,10 +193,12 @@ void Zq63Calibrator::setDeviceValue(QString ch1, QString ch2)
 
 void Zq63Calibrator::slotRangeCh1()
 {
+    m_channels.wizard()->start(1);
 }
 
 void Zq63Calibrator::slotRangeCh2()
 {
+    m_channels.wizard()->start(2);
 }
 
 void Zq63Calibrator::slotDoubleSpinBox_offsetChanged_ch1(double value)

@@ -52,10 +52,11 @@ Form* setUp(Form* ui, QWidget* panel)
 Zq74Calibrator::Zq74Calibrator(QString model, unsigned version, QString serial, QWidget* parent)
     : CalibratorPanel(kZq74, version, serial, parent)
     , ui(setUp(new Ui::Zq74Calibrator, this))
-    , m_channels(this, TemperatureChannels::fromForm(ui), kSteps)
+    , m_channels(this, TemperatureChannels::fromForm(ui), kSteps, "ZQ74")
     , m_sequence(this, TemperatureChannels::kChannels, rows())
 {
     attachForm(ui->frame, ui->horizontalLayout_led);
+    m_sequence.setChain(m_channels.wizard()->chain());
 
     ui->label_model->setText(QString());
     ui->label_serial->setText(QString());
@@ -130,6 +131,7 @@ double Zq74Calibrator::getCurrentValue(int channel)
 
 void Zq74Calibrator::clearAll()
 {
+    m_channels.wizard()->close();
     m_mode = DEFAULT;
     m_seq = 0;
     m_celsius = true;
@@ -150,6 +152,7 @@ void Zq74Calibrator::onSendFailure(unsigned mode)
 {
     Q_UNUSED(mode)
     setSensorMode();
+    m_channels.wizard()->close();
 }
 
 void Zq74Calibrator::parsingSequence(QString line)
@@ -202,10 +205,12 @@ void Zq74Calibrator::slotSensorTypeApply(int id)
 
 void Zq74Calibrator::slotRangeCh1()
 {
+    m_channels.wizard()->start(1);
 }
 
 void Zq74Calibrator::slotRangeCh2()
 {
+    m_channels.wizard()->start(2);
 }
 
 void Zq74Calibrator::slotDoubleSpinBox_offsetChanged_ch1(double value)

@@ -130,6 +130,30 @@ bool gapOk(qint64 gap, int delay)
     return gap >= delay - 1 && gap < delay + kSlackMs;
 }
 
+// Opens the range wizard of a channel, answering the question Yes; the wizard or null.
+CalibWizard* openWizard(Ready& z, int channel)
+{
+    z.rig.whenModalOpens([](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            box->button(QMessageBox::Yes)->click();
+    });
+    z.get<QPushButton>("pushButton_wizard_ch" + QString::number(channel))->click();
+    CalibWizard* w = nullptr;
+    (void)QTest::qWaitFor([&] { return (w = z.panel->findChild<CalibWizard*>()) != nullptr; }, 3000);
+    return w;
+}
+
+CalibrateApply* applyPage(CalibWizard* w, int id)
+{
+    return qobject_cast<CalibrateApply*>(w->page(id));
+}
+
+// Waits until the commands since the log was cleared (polls aside) are expected.
+bool waitCommands(InstrumentSimulator* sim, QByteArrayList const& expected)
+{
+    return QTest::qWaitFor([&] { return commandsBut(sim, "ATCD") == expected; }, 5000);
+}
+
 } // namespace
 
 class E2eZq63 : public QObject
@@ -440,6 +464,125 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(sim->count("ATCTS 2"), 0);
         QCOMPARE(panelOf(rig)->mode(), unsigned(REFRESH));
+    }
+
+    // The reset chain on entering page 2, Apply's correction chain, Back reruns the
+    // reset; wizard actions while a chain runs write nothing over it; Finish closes.
+    void wizardChains_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<bool>("fahrenheit");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QList<int>>("steps"); // LO, HI, CLO, CHI, offset
+        QTest::newRow("ZQ63 channel 1") << 63 << 1 << false << "ZQ63 CHANNEL 1 " << QList<int>{5, 6, 7, 8, 4};
+        QTest::newRow("ZQ63 channel 2 in Fahrenheit") << 63 << 2 << true << "ZQ63 CHANNEL 2 " << QList<int>{5, 6, 7, 8, 4};
+        QTest::newRow("ZQ65") << 65 << 1 << false << "ZQ65 CHANNEL 1 " << QList<int>{5, 6, 7, 8, 4};
+        QTest::newRow("ZQ74 channel 2") << 74 << 2 << false << "ZQ74 CHANNEL 2 " << QList<int>{6, 7, 8, 9, 5};
+    }
+
+    void wizardChains()
+    {
+        QFETCH(int, code);
+        QFETCH(int, channel);
+        QFETCH(bool, fahrenheit);
+        QFETCH(QString, prefix);
+        QFETCH(QList<int>, steps);
+        Ready z(code, 23);
+        QVERIFY(z.panel);
+        const QByteArray n = QByteArray::number(channel);
+        const double rangeMin = channel == 1 ? -50 : -40;
+        const double rangeMax = channel == 1 ? 200 : 100;
+        if (fahrenheit) {
+            z.get<QRadioButton>("radioButton_fahrenheit")->click();
+            QVERIFY(z.sim->waitForCommand("ATCF"));
+            QVERIFY(waitIdle(z.rig));
+            z.sim->clearLog();
+            // The unit reply waits, the wizard with it.
+            z.sim->removeCommand("ATCC");
+        }
+        StatusLog shown(z.rig.window());
+        CalibWizard* w = openWizard(z, channel);
+        QVERIFY(w);
+        QCOMPARE(w->page(1)->title(), prefix + "TEMPERATURE RANGE");
+        QCOMPARE(w->page(2)->title(), prefix + "LOW POINT CALIBRATION");
+        QCOMPARE(w->page(3)->title(), prefix + "HIGH POINT CALIBRATION");
+        if (fahrenheit) {
+            QVERIFY(z.sim->waitForCommand("ATCC"));
+            QVERIFY(!w->isEnabled());
+            QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton); // refused until the unit reply
+            QTest::qWait(200);
+            QCOMPARE(commandsBut(z.sim), QByteArrayList{"ATCC"});
+            z.sim->sendLine("ATCC OK");
+            QTRY_VERIFY(w->isEnabled());
+            QCOMPARE(w->currentId(), 1);
+            QVERIFY(z.panel->isCelsius());
+            z.sim->clearLog();
+        }
+
+        const QByteArrayList reset = {"ATCCH" + n + "LO " + QByteArray::number(rangeMin, 'f', 2),
+                                      "ATCCH" + n + "HI " + QByteArray::number(rangeMax, 'f', 2),
+                                      "ATCCH" + n + "CLO " + QByteArray::number(rangeMin, 'f', 2),
+                                      "ATCCH" + n + "CHI " + QByteArray::number(rangeMax, 'f', 2),
+                                      "ATCOFF" + n + " 0"};
+        QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
+        QCOMPARE(w->currentId(), 2);
+        QVERIFY(!w->isEnabled());
+        // A chain runs: Apply and Back write nothing over it.
+        emit applyPage(w, 3)->signalDelta();
+        QTest::mouseClick(w->button(QWizard::BackButton), Qt::LeftButton);
+        const bool chainSent = waitCommands(z.sim, reset);
+        QVERIFY2(chainSent, commandsBut(z.sim).join(' '));
+        QVERIFY(waitIdle(z.rig));
+        for (int i = 1; i < reset.size(); ++i) {
+            const qint64 gap = z.sim->timesOf(reset[i]).first() - z.sim->timesOf(reset[i - 1]).first();
+            QVERIFY2(gapOk(gap, CommandDelay), reset[i] + " " + QByteArray::number(gap));
+        }
+        QVERIFY(z.rig.status().startsWith(kApplyOk));
+        QVERIFY(w->isEnabled());
+        // Each echo parsed at its own step.
+        const QStringList parsed = z.rig.log().messages().filter("parsingApply()");
+        for (int i = 0; i < reset.size(); ++i) {
+            const QString key = reset[i].left(reset[i].indexOf(' '));
+            const QString step = "m_seq :  " + QString::number(steps[i]);
+            QVERIFY2(!parsed.filter(key).filter(QRegularExpression(QRegularExpression::escape(step) + "$")).isEmpty(),
+                     qPrintable(key + " " + step));
+        }
+        for (const char* box : {"doubleSpinBox_correction_min_ch", "doubleSpinBox_correction_max_ch", "doubleSpinBox_offset_ch"})
+            QCOMPARE(z.get<QDoubleSpinBox>(box + QString::number(channel))->value(), 0.0);
+        QCOMPARE(applyPage(w, 2)->findChild<QDoubleSpinBox*>("doubleSpinBox_range")->value(), rangeMin);
+        QCOMPARE(applyPage(w, 3)->findChild<QDoubleSpinBox*>("doubleSpinBox_applied")->value(), 0.0);
+
+        // Apply on page 3 writes both readings as the correction points.
+        z.sim->clearLog();
+        w->next();
+        QCOMPARE(w->currentId(), 3);
+        applyPage(w, 2)->setDelta(rangeMin + 0.2);
+        applyPage(w, 3)->setDelta(rangeMax - 0.4);
+        QTest::mouseClick(applyPage(w, 3)->findChild<QPushButton*>("pushButton_apply"), Qt::LeftButton);
+        QVERIFY(waitCommands(z.sim, {"ATCCH" + n + "CLO " + QByteArray::number(rangeMin + 0.2, 'f', 2),
+                                     "ATCCH" + n + "CHI " + QByteArray::number(rangeMax - 0.4, 'f', 2)}));
+        QVERIFY(waitIdle(z.rig));
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_correction_min_ch" + n)->value(), -0.2);
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_correction_max_ch" + n)->value(), 0.4);
+        QCOMPARE(applyPage(w, 3)->findChild<QDoubleSpinBox*>("doubleSpinBox_applied")->value(), 0.4);
+
+        // Back to page 2 runs the reset chain again.
+        z.sim->clearLog();
+        w->back();
+        QVERIFY(waitCommands(z.sim, reset));
+        QVERIFY(waitIdle(z.rig));
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_correction_max_ch" + n)->value(), 0.0);
+
+        // Finish closes it and writes nothing.
+        z.sim->clearLog();
+        QPointer<CalibWizard> open(w);
+        w->next();
+        w->accept();
+        QTRY_VERIFY(open.isNull());
+        QTest::qWait(200);
+        QVERIFY(commandsBut(z.sim).isEmpty());
+        QVERIFY(!shown.contains(kApplyErrorBox));
     }
 
     // READ takes the channel's LCD value; nothing when the channel has no reading.
