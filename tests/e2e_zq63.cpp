@@ -154,6 +154,24 @@ bool waitCommands(InstrumentSimulator* sim, QByteArrayList const& expected)
     return QTest::qWaitFor([&] { return commandsBut(sim, "ATCD") == expected; }, 5000);
 }
 
+// Answers message boxes only (a modal wizard stays open), remembering their texts.
+struct BoxAnswerer
+{
+    BoxAnswerer()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            texts << box->text();
+            box->buttons().first()->click();
+        });
+        timer.start(20);
+    }
+    QTimer timer;
+    QStringList texts;
+};
+
 } // namespace
 
 class E2eZq63 : public QObject
@@ -552,6 +570,10 @@ private slots:
             QCOMPARE(z.get<QDoubleSpinBox>(box + QString::number(channel))->value(), 0.0);
         QCOMPARE(applyPage(w, 2)->findChild<QDoubleSpinBox*>("doubleSpinBox_range")->value(), rangeMin);
         QCOMPARE(applyPage(w, 3)->findChild<QDoubleSpinBox*>("doubleSpinBox_applied")->value(), 0.0);
+        // READ takes the reading of the wizard's channel, once there is one.
+        QTRY_VERIFY(!qIsNaN(z.panel->getCurrentValue(channel)));
+        applyPage(w, 2)->findChild<QPushButton*>("pushButton_read")->click();
+        QCOMPARE(applyPage(w, 2)->getDelta(), channel == 1 ? 21.5 : -3.25);
 
         // Apply on page 3 writes both readings as the correction points.
         z.sim->clearLog();
@@ -583,6 +605,156 @@ private slots:
         QTest::qWait(200);
         QVERIFY(commandsBut(z.sim).isEmpty());
         QVERIFY(!shown.contains(kApplyErrorBox));
+    }
+
+    // Finish, Escape and the close button close the wizard and write nothing, also in the
+    // middle of a chain: a write queued or sent completes and its echo ends the APPLY.
+    void wizardClosing_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("when"); // 0 on page 1, 1 LO queued, 2 LO sent (echo withheld)
+        for (QString const& action : {"finish", "escape", "close"})
+            QTest::newRow(qPrintable(action + " on page 1")) << action << 0;
+        QTest::newRow("close with the LO queued") << "close" << 1;
+        QTest::newRow("close with the LO sent") << "close" << 2;
+        QTest::newRow("escape with the LO sent") << "escape" << 2;
+    }
+
+    void wizardClosing()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, when);
+        Ready z(74, 10);
+        QVERIFY(z.panel);
+        StatusLog shown(z.rig.window());
+        CommandDelay = 300;
+        if (when == 2)
+            z.sim->removeCommand("ATCCH1LO");
+        CalibWizard* w = openWizard(z, 1);
+        QVERIFY(w);
+        QPointer<CalibWizard> open(w);
+        if (when > 0)
+            QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
+        if (when == 2)
+            QVERIFY(z.sim->waitForCommand("ATCCH1LO -50.00"));
+        if (action == "finish")
+            w->accept();
+        else if (action == "escape")
+            w->reject();
+        else
+            static_cast<QWidget*>(w)->close();
+        QTRY_VERIFY(open.isNull());
+        QCOMPARE(z.rig.log().count("wizardClose()"), 1);
+        if (when == 2)
+            z.sim->sendLine("ATCCH1LO -50.00");
+        QVERIFY(waitIdle(z.rig));
+        QTest::qWait(CommandDelay + 300);
+        QCOMPARE(commandsBut(z.sim), when ? QByteArrayList{"ATCCH1LO -50.00"} : QByteArrayList());
+        QCOMPARE(shown.contains(kApplyOk), when > 0);
+    }
+
+    // A chain echo that names another channel or lacks its pattern fails the step: the
+    // box, no further chain write, and a REFRESH (which closes the wizard) 50 ms later.
+    void wizardChainErrors_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("token");
+        QTest::addColumn<QByteArray>("echo");
+        QTest::newRow("ZQ63 HI of channel 2") << 63 << QByteArray("ATCCH1HI") << QByteArray("ATCCH2HI 150.00");
+        QTest::newRow("ZQ74 CLO answered by an offset") << 74 << QByteArray("ATCCH1CLO") << QByteArray("ATCOFF1 0.00");
+        QTest::newRow("ZQ63 channel digit 3") << 63 << QByteArray("ATCCH1LO") << QByteArray("ATCCH3LO -50.00");
+    }
+
+    void wizardChainErrors()
+    {
+        QFETCH(int, code);
+        QFETCH(QByteArray, token);
+        QFETCH(QByteArray, echo);
+        Ready z(code, 23);
+        QVERIFY(z.panel);
+        const double max2 = z.get<QDoubleSpinBox>("doubleSpinBox_range_max_ch2")->value();
+        z.sim->setReply(token, {echo});
+        CalibWizard* w = openWizard(z, 1);
+        QVERIFY(w);
+        QPointer<CalibWizard> open(w);
+        BoxAnswerer boxes;
+        QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.texts, QStringList{kApplyErrorBox}, 5000);
+        z.sim->addSetting(token, z.sim->setting(token)); // answers the REFRESH again
+        const QByteArray first = code == 74 ? "ATCTS" : "ATCOFF1";
+        QVERIFY(z.sim->waitForCommand(first));
+        QVERIFY(waitIdle(z.rig));
+        QTRY_VERIFY(open.isNull());
+        const QByteArrayList lines = commandsBut(z.sim);
+        int failed = 0;
+        while (failed < lines.size() && !lines.at(failed).startsWith(token + " "))
+            ++failed;
+        QVERIFY(failed + 1 < lines.size());
+        QCOMPARE(lines.at(failed + 1), first);
+        const qint64 gap = z.sim->timesOf(first).first() - z.sim->timesOf(lines.at(failed)).first();
+        QVERIFY2(gapOk(gap, 50 + CommandDelay), QByteArray::number(gap));
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_range_max_ch2")->value(), max2);
+        QCOMPARE(boxes.texts.size(), 1);
+    }
+
+    void unplug_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("button");    // pressed when idle; empty: none
+        QTest::addColumn<QByteArray>("withheld"); // a query or write left unanswered
+        QTest::newRow("refresh waiting") << 63 << QString() << QByteArray("ATCCH2LO");
+        QTest::newRow("calibration-time question open") << 65 << "toolButton_exec_datetime" << QByteArray();
+        QTest::newRow("wizard question open") << 74 << "pushButton_wizard_ch2" << QByteArray();
+        QTest::newRow("wizard chain waiting") << 63 << "pushButton_wizard_ch1" << QByteArray("ATCCH1HI");
+    }
+
+    void unplug()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, button);
+        QFETCH(QByteArray, withheld);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", code, 20);
+        MainWindow* w = rig.start();
+        if (button.isEmpty()) {
+            sim->removeCommand(withheld);
+            QVERIFY(sim->waitForCommand(withheld, kReadyWaitMs));
+            rig.bench.unplug(sim);
+        } else if (withheld.isEmpty()) {
+            QVERIFY(waitIdle(rig));
+            // Pulled out under the question; the box then closes with Yes.
+            bool gone = false;
+            rig.whenModalOpens([&](QWidget* modal) {
+                rig.bench.unplug(sim);
+                gone = rig.waitClosed(kScanWaitMs) && w->calibrator() == nullptr;
+                static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+            });
+            if (auto* tool = child<QToolButton>(rig, button))
+                QTest::mousePress(tool, Qt::LeftButton);
+            else
+                child<QAbstractButton>(rig, button)->click();
+            QVERIFY(gone);
+        } else {
+            QVERIFY(waitIdle(rig));
+            sim->removeCommand(withheld);
+            rig.whenModalOpens([](QWidget* modal) { static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click(); });
+            child<QAbstractButton>(rig, button)->click();
+            QPointer<CalibWizard> wizard;
+            QTRY_VERIFY((wizard = panelOf(rig)->findChild<CalibWizard*>()) != nullptr);
+            QTest::mouseClick(wizard->button(QWizard::NextButton), Qt::LeftButton);
+            QVERIFY(sim->waitForCommand(withheld + " 150.00"));
+            rig.bench.unplug(sim);
+            QVERIFY(rig.waitClosed(kScanWaitMs));
+            QTRY_VERIFY(wizard.isNull());
+        }
+        QVERIFY(rig.waitClosed(kScanWaitMs));
+        QTRY_COMPARE(rig.log().countContaining("Calibrator()"), 1);
+        QTest::qWait(500);
+        QVERIFY(w->calibrator() == nullptr);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(!w->pollTimer()->isActive());
+        for (QByteArray const& line : sim->commandLines())
+            QVERIFY(!line.startsWith("ATCEXTM "));
     }
 
     // READ takes the channel's LCD value; nothing when the channel has no reading.
