@@ -15,6 +15,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <QSerialPort>
+
 #include "calibratorpanel.h"
 #include "calibwizard.h"
 #include "calibrateapply.h"
@@ -27,6 +29,10 @@
 #include "modalcloser.h"
 #include "passworddlg.h"
 #include "qprogressindicator.h"
+#include "rangewizardflow.h"
+#include "wizardchain.h"
+#include "zq63calibrator.h"
+#include "zq74calibrator.h"
 #include "statuslog.h"
 
 namespace {
@@ -171,6 +177,29 @@ struct BoxAnswerer
     QTimer timer;
     QStringList texts;
 };
+
+// A reply as a faulty instrument or line might give it instead of the real one.
+QByteArrayList garble(QByteArray const& reply, QRandomGenerator& random)
+{
+    static const QByteArrayList keywords = {"ATCOFF", "ATCCH", "ATCTS", "ATCEXTM", "ATCBLDTM", "ATCD", "ATCC", "OK", "FAIL"};
+    const int blank = reply.indexOf(' ');
+    const QByteArray key = blank < 0 ? reply : reply.left(blank);
+    QByteArray line;
+    switch (random.bounded(9)) {
+    case 0: return {}; // no answer
+    case 1: line = keywords.at(random.bounded(keywords.size())) + QByteArray::number(random.bounded(4)) + "1.00"; break;
+    case 2: line = QByteArray(key).replace('1', '0').replace('2', '3') + " 1.00"; break; // channel digits 0 and 3
+    case 3: line = QByteArray(key).replace("1", "").replace("2", "") + " 2"; break;       // no channel digit
+    case 4: line = key; break;                                                            // no value
+    case 5: line = key + " x.y"; break;                                                   // not a number
+    case 6: line = key + " " + QByteArray(3000, '9'); break;                               // overlong
+    case 7: line = "xx" + reply + ",,,," + QByteArray::number(random.generate()); break;
+    default:
+        for (int i = random.bounded(1, 40); i > 0; --i)
+            line += char(random.bounded(33, 127));
+    }
+    return {line};
+}
 
 } // namespace
 
@@ -695,6 +724,105 @@ private slots:
         QVERIFY2(gapOk(gap, 50 + CommandDelay), QByteArray::number(gap));
         QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_range_max_ch2")->value(), max2);
         QCOMPARE(boxes.texts.size(), 1);
+    }
+
+    // A chain write that cannot be sent closes the wizard and refreshes.
+    void wizardSendFailure()
+    {
+        Ready z(63, 23);
+        QVERIFY(z.panel);
+        CommandDelay = 300;
+        CalibWizard* w = openWizard(z, 2);
+        QVERIFY(w);
+        QPointer<CalibWizard> open(w);
+        BoxAnswerer boxes;
+        QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
+        QVERIFY(z.sim->waitForCommand("ATCCH2LO -40.00"));
+        // The LO echo queues the HI write; the port goes before it is sent.
+        QTRY_VERIFY(z.panel->pendingCommand().startsWith("ATCCH2HI"));
+        z.rig.window()->port()->close();
+        QTRY_VERIFY(open.isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.texts.size(), 2, 3000);
+        QCOMPARE(boxes.texts, QStringList({kApplyErrorBox, "error! refresh calibration settings..."}));
+        QCOMPARE(z.rig.log().count("wizardClose()"), 1);
+        QTRY_VERIFY(z.panel->mode() == DEFAULT && !z.panel->isLocked());
+        QCOMPARE(commandsBut(z.sim), QByteArrayList{"ATCCH2LO -40.00"});
+    }
+
+    // Garbled and random replies at every step of every mode: no crash, no access out of
+    // range, and whenever the panel settles it is idle and unlocked or locked and waiting,
+    // with the wizard's chain gone when the wizard is.
+    void seededSweep_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {1u, 2u, 3u}) {
+            QTest::newRow(qPrintable(QString("ZQ63 seed %1").arg(seed))) << 63 << 23 << seed;
+            QTest::newRow(qPrintable(QString("ZQ65 seed %1").arg(seed))) << 65 << 20 << seed;
+            QTest::newRow(qPrintable(QString("ZQ74 seed %1").arg(seed))) << 74 << 10 << seed;
+        }
+    }
+
+    void seededSweep()
+    {
+        QFETCH(int, code);
+        QFETCH(int, version);
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", code, version);
+        sim->setReplyFilter([&random](InstrumentSimulator::Request const& request, QByteArrayList replies) {
+            if (request.token == "ATCVER" || replies.isEmpty() || random.bounded(4) != 0)
+                return replies;
+            return garble(replies.first(), random);
+        });
+        BoxAnswerer boxes;
+        rig.start();
+        QVERIFY(QTest::qWaitFor([&] { return panelOf(rig) != nullptr; }, kReadyWaitMs));
+        CalibratorPanel* panel = panelOf(rig);
+        RangeWizardFlow* flow = code == 74 ? static_cast<Zq74Calibrator*>(panel)->channels().wizard()
+                                           : static_cast<Zq63Calibrator*>(panel)->channels().wizard();
+        const QStringList actions = {"pushButton_refresh", "toolButton_offset_apply_ch1", "toolButton_sensitivity_apply_ch1",
+                                     "radioButton_fahrenheit", "radioButton_celsius", "radioButton_tck",
+                                     "radioButton_pt100", "pushButton_wizard_ch1", "next", "apply", "back", "close"};
+        for (int round = 0; round < 25; ++round) {
+            // Settled: nothing arrives for a while.
+            QTest::qWait(CommandDelay + 250);
+            const bool idleNow = panel->mode() == DEFAULT && !panel->isLocked();
+            const bool waiting = panel->mode() != DEFAULT && panel->isLocked();
+            QVERIFY2(idleNow || waiting || !panel->pendingCommand().isEmpty() || panel->refreshScheduled(),
+                     qPrintable(QString("mode %1 locked %2").arg(panel->mode()).arg(panel->isLocked())));
+            if (!flow->wizard()) {
+                QCOMPARE(flow->channel(), 0);
+                QVERIFY(!flow->chain()->isRunning());
+            }
+            const QString action = actions.at(random.bounded(actions.size()));
+            CalibWizard* w = flow->wizard();
+            if (action == "next" || action == "back") {
+                if (w && w->isEnabled() && w->button(action == "next" ? QWizard::NextButton : QWizard::BackButton)->isEnabled())
+                    QTest::mouseClick(w->button(action == "next" ? QWizard::NextButton : QWizard::BackButton), Qt::LeftButton);
+            } else if (action == "apply") {
+                if (w && w->isEnabled() && w->currentId() == 3)
+                    QTest::mouseClick(applyPage(w, 3)->findChild<QPushButton*>("pushButton_apply"), Qt::LeftButton);
+            } else if (action == "close") {
+                if (w)
+                    static_cast<QWidget*>(w)->close();
+            } else if (auto* b = panel->findChild<QAbstractButton*>(action)) {
+                // A modal wizard takes the panel's input; the REFRESH button is the way
+                // out of a wait.
+                if (!w && b->isEnabled() && b->isVisible())
+                    b->click();
+                else if (action == "pushButton_refresh" && waiting && !w)
+                    b->click();
+            }
+        }
+        sim->setReplyFilter({});
+        if (QWidget* w = flow->wizard())
+            w->close();
+        panel->findChild<QPushButton*>("pushButton_refresh")->click();
+        QVERIFY(waitIdle(rig));
+        QVERIFY(!flow->wizard());
     }
 
     void unplug_data()
