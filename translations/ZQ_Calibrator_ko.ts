@@ -264,6 +264,197 @@ the previous correction values will be removed</source>
         <source>the Factory Reset is completed.</source>
         <translation>공장 초기화가 완료되었습니다.</translation>
     </message>
+    <message>
+        <source>Please specify the sensor type.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to calibrate the &quot;Channel </source>
+        <translation>다음 채널을 교정하시겠습니까? "채널 </translation>
+    </message>
+    <message>
+        <source>CHANNEL </source>
+        <translation>채널 </translation>
+    </message>
+</context>
+<context>
+    <name>KwCalibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 일시</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last Calibrate DateTime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature Output Mode</source>
+        <translation>온도 출력 모드</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+    <message>
+        <source>RS485 - MODBUS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>공장 초기화</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 읽기</translation>
+    </message>
+    <message>
+        <source>MODBUS Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODBUS BaudRate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODBUS Timeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>32bit Float ByteSwap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODBUS ByteSwap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ByteSwap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MODBUS Slave ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Threshold Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Threshold Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holding Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Relay Slave ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0x0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Relay NO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Sensor Type</source>
+        <translation>센서 타입</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>측정 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>~</source>
+        <translation>~</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+    <message>
+        <source>Channel 3</source>
+        <translation type="unfinished">채널 3</translation>
+    </message>
+    <message>
+        <source>Channel 4</source>
+        <translation type="unfinished">채널 4</translation>
+    </message>
+    <message>
+        <source>Last Calibration Time</source>
+        <translation>마지막 교정 시간</translation>
+    </message>
+    <message>
+        <source>factory reset failed...!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LogWindow</name>
@@ -474,6 +665,152 @@ the previous correction values will be removed</source>
     <message>
         <source>Humidity</source>
         <translation>습도</translation>
+    </message>
+</context>
+<context>
+    <name>Zq63Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 일시</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 일시</translation>
+    </message>
+    <message>
+        <source>Temperature Output Mode</source>
+        <translation>온도 출력 모드</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 읽기</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>측정 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+</context>
+<context>
+    <name>Zq74Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Temperature Output Mode</source>
+        <translation>온도 출력 모드</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+    <message>
+        <source>Sensor Type</source>
+        <translation>센서 타입</translation>
+    </message>
+    <message>
+        <source>PT100</source>
+        <translation>PT100</translation>
+    </message>
+    <message>
+        <source>TC-K</source>
+        <translation>TC-K</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 읽기</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>측정 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
     </message>
 </context>
 </TS>
