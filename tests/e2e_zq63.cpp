@@ -4,23 +4,20 @@
 
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
-#include <QLCDNumber>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QSerialPort>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QtTest>
 
-#include <QSerialPort>
-
+#include "calibrateapply.h"
 #include "calibratorpanel.h"
 #include "calibwizard.h"
-#include "calibrateapply.h"
-#include "calibratetemprange.h"
 #include "e2erig.h"
 #include "globals.h"
 #include "instrumentsim.h"
@@ -28,12 +25,11 @@
 #include "messagecapture.h"
 #include "modalcloser.h"
 #include "passworddlg.h"
-#include "qprogressindicator.h"
 #include "rangewizardflow.h"
+#include "statuslog.h"
 #include "wizardchain.h"
 #include "zq63calibrator.h"
 #include "zq74calibrator.h"
-#include "statuslog.h"
 
 namespace {
 
@@ -105,11 +101,10 @@ void storeSettings(InstrumentSimulator* sim)
 // An instrument of the model plugged in and read out, its panel idle, the log cleared.
 struct Ready
 {
-    Ready(int code, unsigned version, bool settings = true)
+    Ready(int code, unsigned version)
     {
         sim = rig.bench.plugInstrument("A1B2C3", code, version);
-        if (settings)
-            storeSettings(sim);
+        storeSettings(sim);
         sim->setReadings(code == 65 || code == 67 ? QByteArrayList{"21.50"} : QByteArrayList{"21.50", "-3.25"});
         rig.start();
         panel = waitIdle(rig) ? panelOf(rig) : nullptr;
@@ -124,10 +119,10 @@ struct Ready
 };
 
 // Every command line since the log was cleared, polls left out.
-QByteArrayList commandsBut(InstrumentSimulator* sim, QByteArray const& skip = "ATCD")
+QByteArrayList commands(InstrumentSimulator* sim)
 {
     QByteArrayList lines = sim->commandLines();
-    lines.removeAll(skip);
+    lines.removeAll("ATCD");
     return lines;
 }
 
@@ -157,7 +152,7 @@ CalibrateApply* applyPage(CalibWizard* w, int id)
 // Waits until the commands since the log was cleared (polls aside) are expected.
 bool waitCommands(InstrumentSimulator* sim, QByteArrayList const& expected)
 {
-    return QTest::qWaitFor([&] { return commandsBut(sim, "ATCD") == expected; }, 5000);
+    return QTest::qWaitFor([&] { return commands(sim) == expected; }, 5000);
 }
 
 // Answers message boxes only (a modal wizard stays open), remembering their texts.
@@ -250,7 +245,6 @@ private slots:
         MainWindow* w = rig.start();
         StatusLog shown(w);
         QVERIFY(waitIdle(rig));
-        CalibratorPanel* panel = panelOf(rig);
 
         // Exactly these, each CommandDelay after the reply before it, closed by the unit
         // command at once; then only polls.
@@ -289,8 +283,6 @@ private slots:
             QCOMPARE(box("doubleSpinBox_correction_max"), e.corrMax);
             QCOMPARE(child<QSpinBox>(rig, "spinBox_sensitivity_ch" + QString::number(ch))->value(),
                      sensitivity >= ch ? e.sensitivity : 1);
-            QCOMPARE(child<QDoubleSpinBox>(rig, "doubleSpinBox_range_min_ch" + QString::number(ch))->suffix(),
-                     QString::fromUtf8(" \u00B0C"));
         }
         if (times) {
             QCOMPARE(child<QDateTimeEdit>(rig, "dateTimeEdit_exec_datetime")->dateTime(), QDateTime::fromSecsSinceEpoch(1700000000));
@@ -298,7 +290,6 @@ private slots:
         }
         if (code == 74)
             QVERIFY(child<QRadioButton>(rig, "radioButton_tck")->isChecked());
-        QVERIFY(!panel->progress()->isAnimated());
         QCOMPARE(rig.log().count("Zq63Calibrator::parsingTemp() TEMPMODE :  true"), 1);
     }
 
@@ -401,7 +392,7 @@ private slots:
         if (command.contains(' '))
             QCOMPARE(z.sim->setting(token), command.mid(command.indexOf(' ') + 1));
         QTest::qWait(300);
-        const QByteArrayList lines = commandsBut(z.sim);
+        const QByteArrayList lines = commands(z.sim);
         if (success.isEmpty()) {
             // The echo starts a full REFRESH (its own success texts), no apply success.
             QCOMPARE(lines.mid(0, 2), QByteArrayList({command, "ATCTS"}));
@@ -455,11 +446,11 @@ private slots:
         if (password != UnlockPassword) {
             QTRY_COMPARE(closer.texts(), QStringList{"The password is wrong."});
             QTest::qWait(200);
-            QVERIFY(commandsBut(z.sim).isEmpty());
+            QVERIFY(commands(z.sim).isEmpty());
             return;
         }
-        QVERIFY(QTest::qWaitFor([&] { return !commandsBut(z.sim).isEmpty(); }, 3000));
-        const QByteArray sent = commandsBut(z.sim).first();
+        QVERIFY(QTest::qWaitFor([&] { return !commands(z.sim).isEmpty(); }, 3000));
+        const QByteArray sent = commands(z.sim).first();
         QVERIFY2(sent.startsWith("ATCEXTM "), sent);
         const qint64 secs = sent.mid(8).toLongLong();
         QVERIFY(secs >= before && secs <= QDateTime::currentSecsSinceEpoch());
@@ -515,7 +506,7 @@ private slots:
         QVERIFY(z.rig.status().startsWith("error! apply calibration settings."));
         QVERIFY(!shown.contains(kApplyOk));
         QTest::qWait(300);
-        QCOMPARE(commandsBut(z.sim).size(), 1);
+        QCOMPARE(commands(z.sim).size(), 1);
         QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_offset_ch2")->value(), offset2);
         if (token == "ATCTS") {
             QVERIFY(!z.get<QRadioButton>("radioButton_pt100")->isChecked());
@@ -599,7 +590,7 @@ private slots:
             QVERIFY(!w->isEnabled());
             QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton); // refused until the unit reply
             QTest::qWait(200);
-            QCOMPARE(commandsBut(z.sim), QByteArrayList{"ATCC"});
+            QCOMPARE(commands(z.sim), QByteArrayList{"ATCC"});
             z.sim->sendLine("ATCC OK");
             QTRY_VERIFY(w->isEnabled());
             QCOMPARE(w->currentId(), 1);
@@ -619,7 +610,7 @@ private slots:
         emit applyPage(w, 3)->signalDelta();
         QTest::mouseClick(w->button(QWizard::BackButton), Qt::LeftButton);
         const bool chainSent = waitCommands(z.sim, reset);
-        QVERIFY2(chainSent, commandsBut(z.sim).join(' '));
+        QVERIFY2(chainSent, commands(z.sim).join(' '));
         QVERIFY(waitIdle(z.rig));
         for (int i = 1; i < reset.size(); ++i) {
             const qint64 gap = z.sim->timesOf(reset[i]).first() - z.sim->timesOf(reset[i - 1]).first();
@@ -672,7 +663,7 @@ private slots:
         w->accept();
         QTRY_VERIFY(open.isNull());
         QTest::qWait(200);
-        QVERIFY(commandsBut(z.sim).isEmpty());
+        QVERIFY(commands(z.sim).isEmpty());
         QVERIFY(!shown.contains(kApplyErrorBox));
     }
 
@@ -718,7 +709,7 @@ private slots:
             z.sim->sendLine("ATCCH1LO -50.00");
         QVERIFY(waitIdle(z.rig));
         QTest::qWait(CommandDelay + 300);
-        QCOMPARE(commandsBut(z.sim), when ? QByteArrayList{"ATCCH1LO -50.00"} : QByteArrayList());
+        QCOMPARE(commands(z.sim), when ? QByteArrayList{"ATCCH1LO -50.00"} : QByteArrayList());
         QCOMPARE(shown.contains(kApplyOk), when > 0);
     }
 
@@ -754,7 +745,7 @@ private slots:
         QVERIFY(z.sim->waitForCommand(first));
         QVERIFY(waitIdle(z.rig));
         QTRY_VERIFY(open.isNull());
-        const QByteArrayList lines = commandsBut(z.sim);
+        const QByteArrayList lines = commands(z.sim);
         int failed = 0;
         while (failed < lines.size() && !lines.at(failed).startsWith(token + " "))
             ++failed;
@@ -786,7 +777,7 @@ private slots:
         QCOMPARE(boxes.texts, QStringList({kApplyErrorBox, "error! refresh calibration settings..."}));
         QCOMPARE(z.rig.log().count("wizardClose()"), 1);
         QTRY_VERIFY(z.panel->mode() == DEFAULT && !z.panel->isLocked());
-        QCOMPARE(commandsBut(z.sim), QByteArrayList{"ATCCH2LO -40.00"});
+        QCOMPARE(commands(z.sim), QByteArrayList{"ATCCH2LO -40.00"});
     }
 
     // Garbled and random replies at every step of every mode: no crash, no access out of
