@@ -91,6 +91,7 @@ class CalibratorPanel : public QWidget, public AbstractCalibrator
     Q_OBJECT
     friend class ChannelSequence;
     friend class RangeWizardFlow;
+    friend class TemperatureChannels;
 public:
     ~CalibratorPanel() override;
 

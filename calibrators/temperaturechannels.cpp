@@ -1,5 +1,6 @@
 #include "temperaturechannels.h"
 
+#include <QAbstractButton>
 #include <QDoubleSpinBox>
 #include <QLCDNumber>
 #include <QSpinBox>
@@ -50,17 +51,14 @@ int TemperatureChannels::limit()
     return qBound(0, ChannelCount, kChannels);
 }
 
-void TemperatureChannels::connectChannel(QObject* panel, int channel, QObject* wizard, QObject* offset,
-                                         QObject* offsetApply, QObject* sensitivity,
-                                         QObject* sensitivityApply)
+void TemperatureChannels::connectChannel(int channel, QAbstractButton* wizard,
+                                         QAbstractButton* offsetApply,
+                                         QAbstractButton* sensitivityApply)
 {
-    // Slot names as SLOT() writes them: a leading '1'.
-    const QByteArray n = QByteArray::number(channel);
-    QObject::connect(wizard, SIGNAL(clicked()), panel, ("1slotRangeCh" + n + "()").constData());
-    QObject::connect(offset, SIGNAL(valueChanged(double)), panel, ("1slotDoubleSpinBox_offsetChanged_ch" + n + "(double)").constData());
-    QObject::connect(offsetApply, SIGNAL(pressed()), panel, ("1slotOffsetApply_ch" + n + "()").constData());
-    QObject::connect(sensitivity, SIGNAL(valueChanged(int)), panel, ("1slotSpinBox_sensitivityChanged_ch" + n + "(int)").constData());
-    QObject::connect(sensitivityApply, SIGNAL(pressed()), panel, ("1slotSensitivityApply_ch" + n + "()").constData());
+    QObject::connect(wizard, &QAbstractButton::clicked, m_wizard, [this, channel] { m_wizard->start(channel); });
+    QObject::connect(offsetApply, &QAbstractButton::pressed, m_panel, [this, channel] { applyOffset(channel); });
+    QObject::connect(sensitivityApply, &QAbstractButton::pressed, m_panel,
+                     [this, channel] { applySensitivity(channel); });
 }
 
 void TemperatureChannels::clearCharts()
@@ -117,6 +115,16 @@ void TemperatureChannels::applySensitivity(int channel)
     const QString cmd = "ATCCH" + QString::number(channel) + "WIN "
                         + QString::number(m_w[channel - 1].sensitivity->value()) + "\r\n";
     m_panel->writeDelay(APPLY, m_steps.sensitivity, cmd, channel);
+}
+
+void TemperatureChannels::showReadings(QString const& line)
+{
+    m_panel->showLive(CalibratorPanel::liveFields(line, "ATCD", kChannels), m_lcd, m_chart, kChannels);
+}
+
+double TemperatureChannels::currentValue(int channel) const
+{
+    return m_panel->lcdValue(m_lcd, kChannels, channel);
 }
 
 QVector<SequenceRow> TemperatureChannels::rows(unsigned sensitivityGate) const

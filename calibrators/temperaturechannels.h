@@ -12,7 +12,7 @@ class ChartView;
 class QChartViewerLabel;
 class QDoubleSpinBox;
 class QLCDNumber;
-class QObject;
+class QAbstractButton;
 class QSpinBox;
 class ResizeLabel;
 
@@ -56,16 +56,14 @@ public:
                  ui->spinBox_sensitivity_ch2, ui->label_chart_ch2}};
     }
 
-    // Connects the form's buttons and boxes to the panel's slots of the same names in
-    // both panels (the apply buttons act on pressed()).
+    // Connects the form's buttons: "Calibration" opens the channel's wizard, the offset
+    // and sensitivity apply buttons write on pressed().
     template <class Form>
-    static void connectForm(QObject* panel, Form* ui)
+    void connectForm(Form* ui)
     {
-        connectChannel(panel, 1, ui->pushButton_wizard_ch1, ui->doubleSpinBox_offset_ch1,
-                       ui->toolButton_offset_apply_ch1, ui->spinBox_sensitivity_ch1,
+        connectChannel(1, ui->pushButton_wizard_ch1, ui->toolButton_offset_apply_ch1,
                        ui->toolButton_sensitivity_apply_ch1);
-        connectChannel(panel, 2, ui->pushButton_wizard_ch2, ui->doubleSpinBox_offset_ch2,
-                       ui->toolButton_offset_apply_ch2, ui->spinBox_sensitivity_ch2,
+        connectChannel(2, ui->pushButton_wizard_ch2, ui->toolButton_offset_apply_ch2,
                        ui->toolButton_sensitivity_apply_ch2);
     }
 
@@ -80,10 +78,6 @@ public:
     TemperatureChannels(CalibratorPanel* panel, QVector<Widgets> const& widgets, Steps steps,
                         QString const& modelName);
 
-    Steps const& steps() const { return m_steps; }
-    Widgets const& channel(int channel) const { return m_w[channel - 1]; }
-    QLCDNumber* const* lcds() const { return m_lcd; }
-    ChartView* const* charts() const { return m_chart; }
     RangeWizardFlow* wizard() const { return m_wizard; }
     void clearCharts();
     void deleteCharts();
@@ -99,6 +93,12 @@ public:
     void applyOffset(int channel);
     void applySensitivity(int channel);
 
+    // A poll reply "ATCD<t1>,<t2>" on both LCDs and charts (channel 2 also when the
+    // model has one channel).
+    void showReadings(QString const& line);
+    // The LCD value of the channel: NaN without a reading, -99999.999 outside the model.
+    double currentValue(int channel) const;
+
     // The rows of offset, range min and max, correction min and max (the wizard's, which
     // also update its pages) and sensitivity; the sensitivity row is asked from firmware
     // sensitivityGate on (a REFRESH below it ends there).
@@ -106,8 +106,8 @@ public:
 
 private:
     static int limit();
-    static void connectChannel(QObject* panel, int channel, QObject* wizard, QObject* offset,
-                               QObject* offsetApply, QObject* sensitivity, QObject* sensitivityApply);
+    void connectChannel(int channel, QAbstractButton* wizard, QAbstractButton* offsetApply,
+                        QAbstractButton* sensitivityApply);
 
     CalibratorPanel* m_panel;
     QVector<Widgets> m_w;

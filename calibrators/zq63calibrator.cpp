@@ -3,7 +3,6 @@
 
 #include <QDebug>
 
-#include "chartview.h"
 #include "globals.h"
 
 namespace {
@@ -82,7 +81,7 @@ Zq63Calibrator::Zq63Calibrator(int modelCode, QString model, unsigned version, Q
     m_lastWrite = QDateTime::currentDateTime();
 
     attachTempRadios(ui->radioButton_celsius, ui->radioButton_fahrenheit);
-    TemperatureChannels::connectForm(this, ui);
+    m_channels.connectForm(ui);
     connect(ui->toolButton_exec_datetime, SIGNAL(pressed()), this, SLOT(slotExecDateTime()));
     connect(ui->pushButton_refresh, SIGNAL(clicked()), this, SLOT(writeRefresh()));
 
@@ -125,7 +124,7 @@ void Zq63Calibrator::controlEnable(bool on)
 
 double Zq63Calibrator::getCurrentValue(int channel)
 {
-    return lcdValue(m_channels.lcds(), TemperatureChannels::kChannels, channel);
+    return m_channels.currentValue(channel);
 }
 
 void Zq63Calibrator::clearAll()
@@ -182,61 +181,5 @@ void Zq63Calibrator::parsingApply(QString line)
 
 void Zq63Calibrator::parsingDefault(QString line)
 {
-    const QStringList fields = liveFields(line, "ATCD", TemperatureChannels::kChannels);
-    setDeviceValue(fields.at(0), fields.at(1));
-}
-
-void Zq63Calibrator::setDeviceValue(QString ch1, QString ch2)
-{
-    showLive({ch1, ch2}, m_channels.lcds(), m_channels.charts(), TemperatureChannels::kChannels);
-}
-
-void Zq63Calibrator::slotRangeCh1()
-{
-    m_channels.wizard()->start(1);
-}
-
-void Zq63Calibrator::slotRangeCh2()
-{
-    m_channels.wizard()->start(2);
-}
-
-void Zq63Calibrator::slotDoubleSpinBox_offsetChanged_ch1(double value)
-{
-    Q_UNUSED(value)
-}
-
-void Zq63Calibrator::slotDoubleSpinBox_offsetChanged_ch2(double value)
-{
-    Q_UNUSED(value)
-}
-
-void Zq63Calibrator::slotOffsetApply_ch1()
-{
-    m_channels.applyOffset(1);
-}
-
-void Zq63Calibrator::slotOffsetApply_ch2()
-{
-    m_channels.applyOffset(2);
-}
-
-void Zq63Calibrator::slotSpinBox_sensitivityChanged_ch1(int value)
-{
-    Q_UNUSED(value)
-}
-
-void Zq63Calibrator::slotSpinBox_sensitivityChanged_ch2(int value)
-{
-    Q_UNUSED(value)
-}
-
-void Zq63Calibrator::slotSensitivityApply_ch1()
-{
-    m_channels.applySensitivity(1);
-}
-
-void Zq63Calibrator::slotSensitivityApply_ch2()
-{
-    m_channels.applySensitivity(2);
+    m_channels.showReadings(line);
 }

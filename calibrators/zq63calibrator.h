@@ -1,8 +1,6 @@
 #ifndef ZQ63CALIBRATOR_H
 #define ZQ63CALIBRATOR_H
 
-#include <memory>
-
 #include "calibratorpanel.h"
 #include "channelsequence.h"
 #include "temperaturechannels.h"
@@ -37,20 +35,7 @@ protected:
     void setSensorMode() override;
     void onSendFailure(unsigned mode) override;
 
-private slots:
-    void slotRangeCh1();
-    void slotRangeCh2();
-    void slotDoubleSpinBox_offsetChanged_ch1(double value);
-    void slotDoubleSpinBox_offsetChanged_ch2(double value);
-    void slotOffsetApply_ch1();
-    void slotOffsetApply_ch2();
-    void slotSpinBox_sensitivityChanged_ch1(int value);
-    void slotSpinBox_sensitivityChanged_ch2(int value);
-    void slotSensitivityApply_ch1();
-    void slotSensitivityApply_ch2();
-
 private:
-    void setDeviceValue(QString ch1, QString ch2);
     QVector<SequenceRow> rows();
 
     Ui::Zq63Calibrator* ui;

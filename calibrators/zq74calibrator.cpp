@@ -72,7 +72,7 @@ Zq74Calibrator::Zq74Calibrator(QString model, unsigned version, QString serial, 
     m_sensorTypeGroup->addButton(ui->radioButton_tck, kTcKId);
     showSensorType();
     connect(m_sensorTypeGroup, SIGNAL(buttonClicked(int)), this, SLOT(slotSensorTypeApply(int)));
-    TemperatureChannels::connectForm(this, ui);
+    m_channels.connectForm(ui);
     connect(ui->pushButton_refresh, SIGNAL(clicked()), this, SLOT(writeRefresh()));
 
     setSensorMode();
@@ -126,7 +126,7 @@ void Zq74Calibrator::controlEnable(bool on)
 
 double Zq74Calibrator::getCurrentValue(int channel)
 {
-    return lcdValue(m_channels.lcds(), TemperatureChannels::kChannels, channel);
+    return m_channels.currentValue(channel);
 }
 
 void Zq74Calibrator::clearAll()
@@ -184,13 +184,7 @@ void Zq74Calibrator::parsingApply(QString line)
 
 void Zq74Calibrator::parsingDefault(QString line)
 {
-    const QStringList fields = liveFields(line, "ATCD", TemperatureChannels::kChannels);
-    setDeviceValue(fields.at(0), fields.at(1));
-}
-
-void Zq74Calibrator::setDeviceValue(QString ch1, QString ch2)
-{
-    showLive({ch1, ch2}, m_channels.lcds(), m_channels.charts(), TemperatureChannels::kChannels);
+    m_channels.showReadings(line);
 }
 
 void Zq74Calibrator::slotSensorTypeApply(int id)
@@ -201,54 +195,4 @@ void Zq74Calibrator::slotSensorTypeApply(int id)
         return;
     }
     writeDelay(APPLY, SENSOR_TYPE_SEQ, "ATCTS " + QString::number(id - 200) + "\r\n");
-}
-
-void Zq74Calibrator::slotRangeCh1()
-{
-    m_channels.wizard()->start(1);
-}
-
-void Zq74Calibrator::slotRangeCh2()
-{
-    m_channels.wizard()->start(2);
-}
-
-void Zq74Calibrator::slotDoubleSpinBox_offsetChanged_ch1(double value)
-{
-    Q_UNUSED(value)
-}
-
-void Zq74Calibrator::slotDoubleSpinBox_offsetChanged_ch2(double value)
-{
-    Q_UNUSED(value)
-}
-
-void Zq74Calibrator::slotOffsetApply_ch1()
-{
-    m_channels.applyOffset(1);
-}
-
-void Zq74Calibrator::slotOffsetApply_ch2()
-{
-    m_channels.applyOffset(2);
-}
-
-void Zq74Calibrator::slotSpinBox_sensitivityChanged_ch1(int value)
-{
-    Q_UNUSED(value)
-}
-
-void Zq74Calibrator::slotSpinBox_sensitivityChanged_ch2(int value)
-{
-    Q_UNUSED(value)
-}
-
-void Zq74Calibrator::slotSensitivityApply_ch1()
-{
-    m_channels.applySensitivity(1);
-}
-
-void Zq74Calibrator::slotSensitivityApply_ch2()
-{
-    m_channels.applySensitivity(2);
 }

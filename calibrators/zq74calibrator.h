@@ -36,20 +36,9 @@ protected:
     void onSendFailure(unsigned mode) override;
 
 private slots:
-    void slotRangeCh1();
-    void slotRangeCh2();
     void slotSensorTypeApply(int id);
-    void slotDoubleSpinBox_offsetChanged_ch1(double value);
-    void slotDoubleSpinBox_offsetChanged_ch2(double value);
-    void slotOffsetApply_ch1();
-    void slotOffsetApply_ch2();
-    void slotSpinBox_sensitivityChanged_ch1(int value);
-    void slotSpinBox_sensitivityChanged_ch2(int value);
-    void slotSensitivityApply_ch1();
-    void slotSensitivityApply_ch2();
 
 private:
-    void setDeviceValue(QString ch1, QString ch2);
     QVector<SequenceRow> rows();
     // The sensor type of a reply; 0 for anything but 1 or 2.
     static int sensorTypeOf(QString const& value);
