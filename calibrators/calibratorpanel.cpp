@@ -742,6 +742,8 @@ void CalibratorPanel::showLive(QStringList const& fields, QLCDNumber* const* lcd
         const bool blank = values[i] == NoValue && !text.contains("----");
         lcds[i]->display(blank ? QStringLiteral("----") : text);
     }
+    if (!charts)
+        return;
     const double x = time < 0 ? chartTime() : time;
     for (int i = 0; i < count; ++i)
         charts[i]->setData(x, values[i]);

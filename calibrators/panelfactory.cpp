@@ -1,9 +1,13 @@
 #include "panelfactory.h"
 
 #include "kwcalibrator.h"
+#include "lxcalibrator.h"
+#include "vdcalibrator.h"
 #include "zq62calibrator.h"
 #include "zq63calibrator.h"
 #include "zq74calibrator.h"
+#include "zq83calibrator.h"
+#include "zq84calibrator.h"
 
 AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned version,
                                 QString const& serial, QWidget* parent)
@@ -17,8 +21,16 @@ AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned ve
         return new Zq63Calibrator(modelCode, model, version, serial, parent);
     case 74:
         return new Zq74Calibrator(model, version, serial, parent);
+    case 83:
+        return new Zq83Calibrator(model, version, serial, parent);
+    case 84:
+        return new Zq84Calibrator(model, version, serial, parent);
     case 701:
         return new KwCalibrator(model, version, serial, parent);
+    case 702:
+        return new LxCalibrator(model, version, serial, parent);
+    case 703:
+        return new VdCalibrator(model, version, serial, parent);
     default:
         return nullptr;
     }

@@ -42,8 +42,9 @@ TemperatureChannels::TemperatureChannels(CalibratorPanel* panel, QVector<Widgets
         false, // an ERROR leaves the wizard open for Back and Next
     };
     m_wizard = new RangeWizardFlow(panel, setup);
-    // Finish, Escape and the close button close it even while a write is outstanding.
-    m_wizard->chain()->setAlwaysClosable(true);
+    // Escape and the close button close it even while a write is outstanding (Finish
+    // cannot be pressed then: the wizard is disabled).
+    m_wizard->chain()->setCloseWhileBusy(true);
 }
 
 int TemperatureChannels::limit()
