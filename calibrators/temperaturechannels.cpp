@@ -8,9 +8,9 @@
 #include "calibratorpanel.h"
 #include "chartview.h"
 #include "globals.h"
-#include "wizardchain.h"
 #include "qchartviewerlabel.h"
 #include "resizelabel.h"
+#include "wizardchain.h"
 
 namespace {
 
