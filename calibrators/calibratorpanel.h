@@ -97,6 +97,7 @@ class CalibratorPanel : public QWidget, public AbstractCalibrator
     friend class ChannelSequence;
     friend class RangeScaleWizards;
     friend class RangeWizardFlow;
+    friend class TemperatureChannels;
 public:
     ~CalibratorPanel() override;
 

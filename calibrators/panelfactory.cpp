@@ -5,7 +5,9 @@
 #include "nbcalibrator.h"
 #include "vdcalibrator.h"
 #include "zq62calibrator.h"
+#include "zq63calibrator.h"
 #include "zq70acalibrator.h"
+#include "zq74calibrator.h"
 #include "zq80calibrator.h"
 #include "zq81calibrator.h"
 #include "zq82calibrator.h"
@@ -19,10 +21,16 @@ AbstractCalibrator* createPanel(int modelCode, QString const& model, unsigned ve
     switch (modelCode) {
     case 62:
         return new Zq62Calibrator(model, version, serial, parent);
+    case 63:
+    case 65:
+    case 67:
+        return new Zq63Calibrator(modelCode, model, version, serial, parent);
     case 71:
     case 72:
     case 73:
         return new Zq70ACalibrator(modelCode, model, version, serial, parent);
+    case 74:
+        return new Zq74Calibrator(model, version, serial, parent);
     case 80:
         return new Zq80Calibrator(model, version, serial, parent);
     case 81:

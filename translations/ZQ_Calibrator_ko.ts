@@ -325,7 +325,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 날짜 시간</translation>
+        <translation>빌드 일시</translation>
     </message>
     <message>
         <source>yyyy-MM-dd hh:mm:ss</source>
@@ -445,7 +445,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Sensor Type</source>
-        <translation>센서 종류</translation>
+        <translation>센서 타입</translation>
     </message>
     <message>
         <source>Calibration</source>
@@ -523,7 +523,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 날짜 시간</translation>
+        <translation>빌드 일시</translation>
     </message>
     <message>
         <source>yyyy-MM-dd hh:mm:ss</source>
@@ -635,7 +635,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Sensor Type</source>
-        <translation>센서 종류</translation>
+        <translation>센서 타입</translation>
     </message>
     <message>
         <source>SCALE</source>
@@ -813,7 +813,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 날짜 시간</translation>
+        <translation>빌드 일시</translation>
     </message>
     <message>
         <source>yyyy-MM-dd hh:mm:ss</source>
@@ -921,7 +921,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Sensor Type</source>
-        <translation>센서 종류</translation>
+        <translation>센서 타입</translation>
     </message>
     <message>
         <source>ppm offset</source>
@@ -981,7 +981,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Last calibration date time</source>
-        <translation>마지막 교정 날짜 시간</translation>
+        <translation>마지막 교정 일시</translation>
     </message>
     <message>
         <source>Used hours</source>
@@ -1122,11 +1122,11 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 날짜 시간</translation>
+        <translation>빌드 일시</translation>
     </message>
     <message>
         <source>Last calibration date time</source>
-        <translation>마지막 교정 날짜 시간</translation>
+        <translation>마지막 교정 일시</translation>
     </message>
     <message>
         <source>RS485 - MODBUS</source>
@@ -1309,6 +1309,77 @@ the previous correction values will be removed</source>
     </message>
 </context>
 <context>
+    <name>Zq63Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 일시</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 일시</translation>
+    </message>
+    <message>
+        <source>Temperature Output Mode</source>
+        <translation>온도 출력 모드</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>감지 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+</context>
+<context>
     <name>Zq70ACalibrator</name>
     <message>
         <source>Form</source>
@@ -1444,6 +1515,81 @@ the previous correction values will be removed</source>
     </message>
 </context>
 <context>
+    <name>Zq74Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Temperature Output Mode</source>
+        <translation>온도 출력 모드</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+    <message>
+        <source>Sensor Type</source>
+        <translation>센서 타입</translation>
+    </message>
+    <message>
+        <source>PT100</source>
+        <translation>PT100</translation>
+    </message>
+    <message>
+        <source>TC-K</source>
+        <translation>TC-K</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>감지 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+</context>
+<context>
     <name>Zq80Calibrator</name>
     <message>
         <source>Form</source>
@@ -1459,7 +1605,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 날짜 시간</translation>
+        <translation>빌드 일시</translation>
     </message>
     <message>
         <source>yyyy-MM-dd hh:mm:ss</source>
@@ -1467,7 +1613,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Last calibration date time</source>
-        <translation>마지막 교정 날짜 시간</translation>
+        <translation>마지막 교정 일시</translation>
     </message>
     <message>
         <source>Used hours</source>
@@ -1588,7 +1734,7 @@ Normal operation after 12 hours.</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 날짜 시간</translation>
+        <translation>빌드 일시</translation>
     </message>
     <message>
         <source>yyyy-MM-dd hh:mm:ss</source>
@@ -1596,7 +1742,7 @@ Normal operation after 12 hours.</source>
     </message>
     <message>
         <source>Last calibration date time</source>
-        <translation>마지막 교정 날짜 시간</translation>
+        <translation>마지막 교정 일시</translation>
     </message>
     <message>
         <source>Used hours</source>
@@ -1711,7 +1857,7 @@ Normal operation after 12 hours.</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 날짜 시간</translation>
+        <translation>빌드 일시</translation>
     </message>
     <message>
         <source>yyyy-MM-dd hh:mm:ss</source>
@@ -1719,7 +1865,7 @@ Normal operation after 12 hours.</source>
     </message>
     <message>
         <source>Last calibration date time</source>
-        <translation>마지막 교정 날짜 시간</translation>
+        <translation>마지막 교정 일시</translation>
     </message>
     <message>
         <source>Used hours</source>
@@ -1810,7 +1956,7 @@ Normal operation after 12 hours.</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 날짜 시간</translation>
+        <translation>빌드 일시</translation>
     </message>
     <message>
         <source>yyyy-MM-dd hh:mm:ss</source>
@@ -1818,7 +1964,7 @@ Normal operation after 12 hours.</source>
     </message>
     <message>
         <source>Last calibration date time</source>
-        <translation>마지막 교정 날짜 시간</translation>
+        <translation>마지막 교정 일시</translation>
     </message>
     <message>
         <source>&gt;</source>
@@ -1945,7 +2091,7 @@ Normal operation after 12 hours.</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 날짜 시간</translation>
+        <translation>빌드 일시</translation>
     </message>
     <message>
         <source>yyyy-MM-dd hh:mm:ss</source>
@@ -1953,7 +2099,7 @@ Normal operation after 12 hours.</source>
     </message>
     <message>
         <source>Last calibration date time</source>
-        <translation>마지막 교정 날짜 시간</translation>
+        <translation>마지막 교정 일시</translation>
     </message>
     <message>
         <source>&gt;</source>
@@ -2088,7 +2234,7 @@ Normal operation after 12 hours.</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 날짜 시간</translation>
+        <translation>빌드 일시</translation>
     </message>
     <message>
         <source>yyyy-MM-dd hh:mm:ss</source>
@@ -2096,7 +2242,7 @@ Normal operation after 12 hours.</source>
     </message>
     <message>
         <source>Last calibration date time</source>
-        <translation>마지막 교정 날짜 시간</translation>
+        <translation>마지막 교정 일시</translation>
     </message>
     <message>
         <source>Used hours</source>

@@ -14,20 +14,6 @@ inline void addSetting(InstrumentSimulator& sim, unsigned version, unsigned gate
         sim.addSetting(token, value);
 }
 
-// The temperature unit: "ATCC" / "ATCF" answer "ATCC OK" / "ATCF OK" and keep the unit
-// in the setting "ATCUNIT" ("C" or "F").
-inline void addTempUnit(InstrumentSimulator& sim)
-{
-    sim.setSetting("ATCUNIT", "C");
-    InstrumentSimulator* instrument = &sim;
-    for (QByteArray const unit : {QByteArray("C"), QByteArray("F")}) {
-        sim.onCommand("ATC" + unit, [instrument, unit](InstrumentSimulator::Request const& request) {
-            instrument->setSetting("ATCUNIT", unit);
-            return QByteArrayList{request.token + " OK"};
-        });
-    }
-}
-
 // "ATCMODE": the sensor mode, 1..highest; a write outside them is refused with
 // "ATCMODE ERR" and changes nothing.
 inline void addMode(InstrumentSimulator& sim, int highest)

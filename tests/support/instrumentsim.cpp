@@ -124,6 +124,17 @@ void InstrumentSimulator::addSetting(QByteArray const& token, QByteArray const& 
     });
 }
 
+void InstrumentSimulator::addUnitCommands()
+{
+    setSetting("ATCUNIT", "C");
+    for (QByteArray const unit : {QByteArray("C"), QByteArray("F")}) {
+        onCommand("ATC" + unit, [this, unit](Request const& request) {
+            setSetting("ATCUNIT", unit);
+            return QByteArrayList{request.token + " OK"};
+        });
+    }
+}
+
 void InstrumentSimulator::sendPieces(QByteArrayList const& pieces, int gapMs)
 {
     for (int i = 0; i < pieces.size(); ++i) {
@@ -176,7 +187,10 @@ void InstrumentSimulator::readMaster()
             const int blank = line.indexOf(' ');
             const Request request{line, blank < 0 ? line : line.left(blank), blank < 0 ? QByteArray() : line.mid(blank + 1)};
             const Handler handler = m_handlers.value(request.token); // a handler may change the table
-            for (QByteArray const& reply : handler ? handler(request) : QByteArrayList())
+            QByteArrayList replies = handler ? handler(request) : QByteArrayList();
+            if (m_replyFilter)
+                replies = m_replyFilter(request, replies);
+            for (QByteArray const& reply : replies)
                 write(reply + "\r\n");
         }
     }

@@ -43,6 +43,7 @@ public:
 
     // The reply to "ATCVER" is "ATCVER " + text; an empty text leaves it unanswered.
     void setIdentification(QByteArray const& text) { m_identification = text; }
+    QByteArray identification() const { return m_identification; }
     // Becomes an instrument of that model (version 37 is written "3v7"): identification,
     // default answers to the model's poll commands, then the model's registered command set.
     void setModel(int modelCode, unsigned version);
@@ -51,10 +52,16 @@ public:
     void onCommand(QByteArray const& token, Handler handler) { m_handlers.insert(token, std::move(handler)); }
     void setReply(QByteArray const& token, QByteArrayList const& lines);
     void removeCommand(QByteArray const& token) { m_handlers.remove(token); }
+    // Sees every answer before it goes out and may replace it (garbled lines, for one).
+    using ReplyFilter = std::function<QByteArrayList(Request const& request, QByteArrayList replies)>;
+    void setReplyFilter(ReplyFilter filter) { m_replyFilter = std::move(filter); }
     // A stored setting: the query "KEY" answers "KEY value", "KEY v" stores v and echoes "KEY v".
     void addSetting(QByteArray const& token, QByteArray const& value);
     QByteArray setting(QByteArray const& token) const { return m_settings.value(token); }
     void setSetting(QByteArray const& token, QByteArray const& value) { m_settings[token] = value; }
+    // The temperature unit: "ATCC" / "ATCF" answer "ATCC OK" / "ATCF OK" and keep the unit
+    // in the setting "ATCUNIT" ("C" or "F").
+    void addUnitCommands();
     // The fields of the default poll answers: "<poll command> " + fields joined by ",".
     void setReadings(QByteArrayList const& fields) { m_readings = fields; }
 
@@ -88,6 +95,7 @@ private:
 
     QByteArray m_identification;
     QHash<QByteArray, Handler> m_handlers;
+    ReplyFilter m_replyFilter;
     QHash<QByteArray, QByteArray> m_settings;
     QByteArrayList m_readings{"0.00", "0.00"};
 

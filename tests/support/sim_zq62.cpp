@@ -5,14 +5,14 @@
 //   "ATCC" / "ATCF"                  temperature unit: "ATCC OK" / "ATCF OK"; the unit is
 //                                    kept in the setting "ATCUNIT" ("C" or "F")
 //   "ATCD"                           the poll: "ATCD <temperature>,<humidity>" (setReadings)
-#include "airsim.h"
+#include "instrumentsim.h"
 
 namespace {
 
 const SimModelRegistration zq62({62}, [](InstrumentSimulator& sim, unsigned) {
     sim.addSetting("ATCOFF1", "0.00");
     sim.addSetting("ATCOFF2", "0.00");
-    airsim::addTempUnit(sim);
+    sim.addUnitCommands();
 });
 
 } // namespace

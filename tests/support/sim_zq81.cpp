@@ -31,7 +31,7 @@ void install(InstrumentSimulator& sim, unsigned version, bool zq89)
     addSetting(sim, version, used, "ATCUSED", "1234");
     addSetting(sim, version, used, "ATCBLDTM", airsim::kBuilt);
     addSetting(sim, version, zq89 ? 3 : 24, "ATCCH1WIN", "5");
-    airsim::addTempUnit(sim);
+    sim.addUnitCommands();
 }
 
 const SimModelRegistration zq81({81}, [](InstrumentSimulator& sim, unsigned version) { install(sim, version, false); });

@@ -19,7 +19,7 @@ const SimModelRegistration zq82({82}, [](InstrumentSimulator& sim, unsigned vers
     addSetting(sim, version, 10, "ATCUSED", "1234");
     addSetting(sim, version, 10, "ATCBLDTM", airsim::kBuilt);
     addSetting(sim, version, 17, "ATCWIN", "5");
-    airsim::addTempUnit(sim);
+    sim.addUnitCommands();
 });
 
 } // namespace

@@ -1,0 +1,961 @@
+// The ZQ63, ZQ65, ZQ67 and ZQ74 panels end to end: the real main window on a mocked USB
+// instrument (tests/support/sim_zq63.cpp, sim_zq74.cpp).
+#include <umockdev.h> // before any Qt header (glib's "signals")
+
+#include <QDateTimeEdit>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QSerialPort>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QtTest>
+
+#include "calibrateapply.h"
+#include "calibratorpanel.h"
+#include "calibwizard.h"
+#include "e2erig.h"
+#include "globals.h"
+#include "instrumentsim.h"
+#include "mainwindow.h"
+#include "messagecapture.h"
+#include "modalcloser.h"
+#include "passworddlg.h"
+#include "rangewizardflow.h"
+#include "statuslog.h"
+#include "wizardchain.h"
+#include "zq63calibrator.h"
+#include "zq74calibrator.h"
+
+namespace {
+
+constexpr int kReadyWaitMs = 10000;
+constexpr int kScanWaitMs = 3000;
+// Room for a loaded machine under the sanitizers.
+constexpr qint64 kSlackMs = 400;
+constexpr double kNoChannel = -99999.999;
+
+const QString kApplyOk = "success! apply calibration settings.";
+const QString kApplyErrorBox = "error! apply calibration settings...";
+
+CalibratorPanel* panelOf(E2eRig& rig)
+{
+    return rig.window() ? dynamic_cast<CalibratorPanel*>(rig.window()->calibrator()) : nullptr;
+}
+
+template <class W = QWidget>
+W* child(E2eRig& rig, QString const& name)
+{
+    CalibratorPanel* panel = panelOf(rig);
+    return panel ? panel->findChild<W*>(name) : nullptr;
+}
+
+// The REFRESH queries of channels 1..channels, without the sensitivity.
+QByteArrayList channelQueries(int channels)
+{
+    QByteArrayList lines;
+    for (const char* item : {"ATCOFF%1", "ATCCH%1LO", "ATCCH%1HI", "ATCCH%1CLO", "ATCCH%1CHI"})
+        for (int n = 1; n <= channels; ++n)
+            lines << QString(item).arg(n).toLatin1();
+    return lines;
+}
+
+QByteArrayList sensitivityQueries(int channels)
+{
+    QByteArrayList lines;
+    for (int n = 1; n <= channels; ++n)
+        lines << "ATCCH" + QByteArray::number(n) + "WIN";
+    return lines;
+}
+
+// No sequence runs, the panel is unlocked and polled.
+bool idle(E2eRig& rig)
+{
+    CalibratorPanel* panel = panelOf(rig);
+    return panel && panel->mode() == DEFAULT && !panel->isLocked() && rig.window()->pollTimer()->isActive();
+}
+
+bool waitIdle(E2eRig& rig, int timeoutMs = kReadyWaitMs)
+{
+    return QTest::qWaitFor([&] { return idle(rig); }, timeoutMs);
+}
+
+// Settings both channels hold in most tests: correction min -0.50 and max -1.00 on
+// channel 1, 0.00 and 1.00 on channel 2.
+void storeSettings(InstrumentSimulator* sim)
+{
+    const QList<QPair<QByteArray, QByteArray>> settings = {
+        {"ATCOFF1", "0.50"}, {"ATCCH1LO", "-50.00"}, {"ATCCH1HI", "200.00"},
+        {"ATCCH1CLO", "-49.50"}, {"ATCCH1CHI", "201.00"}, {"ATCCH1WIN", "5"},
+        {"ATCOFF2", "-0.25"}, {"ATCCH2LO", "-40.00"}, {"ATCCH2HI", "100.00"},
+        {"ATCCH2CLO", "-40.00"}, {"ATCCH2CHI", "99.00"}, {"ATCCH2WIN", "15"}};
+    for (auto const& s : settings)
+        if (!sim->setting(s.first).isEmpty())
+            sim->setSetting(s.first, s.second);
+}
+
+// An instrument of the model plugged in and read out, its panel idle, the log cleared.
+struct Ready
+{
+    Ready(int code, unsigned version)
+    {
+        sim = rig.bench.plugInstrument("A1B2C3", code, version);
+        storeSettings(sim);
+        sim->setReadings(code == 65 || code == 67 ? QByteArrayList{"21.50"} : QByteArrayList{"21.50", "-3.25"});
+        rig.start();
+        panel = waitIdle(rig) ? panelOf(rig) : nullptr;
+        sim->clearLog();
+    }
+    template <class W = QWidget>
+    W* get(QString const& name) { return child<W>(rig, name); }
+
+    E2eRig rig;
+    InstrumentSimulator* sim = nullptr;
+    CalibratorPanel* panel = nullptr;
+};
+
+// Every command line since the log was cleared, polls left out.
+QByteArrayList commands(InstrumentSimulator* sim)
+{
+    QByteArrayList lines = sim->commandLines();
+    lines.removeAll("ATCD");
+    return lines;
+}
+
+bool gapOk(qint64 gap, int delay)
+{
+    return gap >= delay - 1 && gap < delay + kSlackMs;
+}
+
+// Opens the range wizard of a channel, answering the question Yes; the wizard or null.
+CalibWizard* openWizard(Ready& z, int channel)
+{
+    z.rig.whenModalOpens([](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            box->button(QMessageBox::Yes)->click();
+    });
+    z.get<QPushButton>("pushButton_wizard_ch" + QString::number(channel))->click();
+    CalibWizard* w = nullptr;
+    (void)QTest::qWaitFor([&] { return (w = z.panel->findChild<CalibWizard*>()) != nullptr; }, 3000);
+    return w;
+}
+
+CalibrateApply* applyPage(CalibWizard* w, int id)
+{
+    return qobject_cast<CalibrateApply*>(w->page(id));
+}
+
+// Waits until the commands since the log was cleared (polls aside) are expected.
+bool waitCommands(InstrumentSimulator* sim, QByteArrayList const& expected)
+{
+    return QTest::qWaitFor([&] { return commands(sim) == expected; }, 5000);
+}
+
+// Answers message boxes only (a modal wizard stays open), remembering their texts.
+struct BoxAnswerer
+{
+    BoxAnswerer()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            texts << box->text();
+            box->buttons().first()->click();
+        });
+        timer.start(20);
+    }
+    QTimer timer;
+    QStringList texts;
+};
+
+// A reply as a faulty instrument or line might give it instead of the real one.
+QByteArrayList garble(QByteArray const& reply, QRandomGenerator& random)
+{
+    static const QByteArrayList keywords = {"ATCOFF", "ATCCH", "ATCTS", "ATCEXTM", "ATCBLDTM", "ATCD", "ATCC", "OK", "FAIL"};
+    const int blank = reply.indexOf(' ');
+    const QByteArray key = blank < 0 ? reply : reply.left(blank);
+    QByteArray line;
+    switch (random.bounded(9)) {
+    case 0: return {}; // no answer
+    case 1: line = keywords.at(random.bounded(keywords.size())) + QByteArray::number(random.bounded(4)) + "1.00"; break;
+    case 2: line = QByteArray(key).replace('1', '0').replace('2', '3') + " 1.00"; break; // channel digits 0 and 3
+    case 3: line = QByteArray(key).replace("1", "").replace("2", "") + " 2"; break;       // no channel digit
+    case 4: line = key; break;                                                            // no value
+    case 5: line = key + " x.y"; break;                                                   // not a number
+    case 6: line = key + " " + QByteArray(3000, '9'); break;                               // overlong
+    case 7: line = "xx" + reply + ",,,," + QByteArray::number(random.generate()); break;
+    default:
+        for (int i = random.bounded(1, 40); i > 0; --i)
+            line += char(random.bounded(33, 127));
+    }
+    return {line};
+}
+
+} // namespace
+
+class E2eZq63 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        ChannelCount = 0;
+        CommandDelay = 50;
+    }
+
+    void refreshPerModel_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QByteArrayList>("queries");
+        QTest::addColumn<bool>("channel2");    // channel 2's group shown
+        QTest::addColumn<int>("sensitivity");  // sensitivity groups shown
+        QTest::addColumn<bool>("times");       // build and last-calibration times shown
+
+        const QByteArrayList two = channelQueries(2);
+        const QByteArrayList one = channelQueries(1);
+        QTest::newRow("ZQ63 fw 22") << 63 << 22 << two << true << 0 << false;
+        QTest::newRow("ZQ63 fw 23") << 63 << 23 << two + sensitivityQueries(2) << true << 2 << false;
+        QTest::newRow("ZQ65 fw 19") << 65 << 19 << one << false << 0 << false;
+        QTest::newRow("ZQ65 fw 20") << 65 << 20 << one + sensitivityQueries(1) + QByteArrayList{"ATCEXTM", "ATCBLDTM"}
+                                    << false << 1 << true;
+        QTest::newRow("ZQ67 fw 35") << 67 << 35 << one << false << 0 << false;
+        QTest::newRow("ZQ74") << 74 << 12 << QByteArrayList{"ATCTS"} + two + sensitivityQueries(2) << true << 2 << false;
+    }
+
+    void refreshPerModel()
+    {
+        QFETCH(int, code);
+        QFETCH(int, version);
+        QFETCH(QByteArrayList, queries);
+        QFETCH(bool, channel2);
+        QFETCH(int, sensitivity);
+        QFETCH(bool, times);
+
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", code, version);
+        storeSettings(sim);
+        // Text before the keyword is skipped.
+        sim->setReply("ATCTS", {"xxATCTS2"});
+        MainWindow* w = rig.start();
+        StatusLog shown(w);
+        QVERIFY(waitIdle(rig));
+
+        // Exactly these, each CommandDelay after the reply before it, closed by the unit
+        // command at once; then only polls.
+        const QByteArrayList lines = sim->commandLines();
+        const QByteArrayList expected = QByteArrayList{"ATCVER"} + queries + QByteArrayList{"ATCC"};
+        QCOMPARE(lines.mid(0, expected.size()), expected);
+        QCOMPARE(lines.count("ATCD"), lines.size() - expected.size());
+        for (int i = 1; i < expected.size() - 1; ++i) {
+            const qint64 gap = sim->timesOf(expected[i]).first() - sim->timesOf(expected[i - 1]).first();
+            QVERIFY2(gapOk(gap, CommandDelay), expected[i] + " " + QByteArray::number(gap));
+        }
+        QVERIFY(sim->timesOf("ATCC").first() - sim->timesOf(expected[expected.size() - 2]).first() < kSlackMs);
+        QVERIFY(shown.contains("success! refresh calibration settings."));
+        QVERIFY(rig.status().startsWith("success! apply the device's temperature mode to the celsius mode."));
+        QVERIFY(sim->waitForCommand("ATCD", 3000));
+
+        // Visibility by model and firmware.
+        QCOMPARE(!child(rig, "groupBox_ch2")->isHidden(), channel2);
+        QCOMPARE(!child(rig, "groupBox_sensitivity_ch1")->isHidden(), sensitivity >= 1);
+        QCOMPARE(!child(rig, "groupBox_sensitivity_ch2")->isHidden(), sensitivity == 2);
+        if (code != 74) {
+            QCOMPARE(!child(rig, "groupBox_build_time")->isHidden(), times);
+            QCOMPARE(!child(rig, "groupBox_last_calib_timestamp")->isHidden(), times);
+        }
+
+        // What was read; the corrections are range end minus the stored point.
+        struct Expect { double offset, min, max, corrMin, corrMax; int sensitivity; };
+        const Expect channels[2] = {{0.5, -50, 200, -0.5, -1, 5}, {-0.25, -40, 100, 0, 1, 15}};
+        for (int ch = 1; ch <= ChannelCount; ++ch) {
+            Expect const& e = channels[ch - 1];
+            auto box = [&](QString const& name) { return child<QDoubleSpinBox>(rig, name + "_ch" + QString::number(ch))->value(); };
+            QCOMPARE(box("doubleSpinBox_offset"), e.offset);
+            QCOMPARE(box("doubleSpinBox_range_min"), e.min);
+            QCOMPARE(box("doubleSpinBox_range_max"), e.max);
+            QCOMPARE(box("doubleSpinBox_correction_min"), e.corrMin);
+            QCOMPARE(box("doubleSpinBox_correction_max"), e.corrMax);
+            QCOMPARE(child<QSpinBox>(rig, "spinBox_sensitivity_ch" + QString::number(ch))->value(),
+                     sensitivity >= ch ? e.sensitivity : 1);
+        }
+        if (times) {
+            QCOMPARE(child<QDateTimeEdit>(rig, "dateTimeEdit_exec_datetime")->dateTime(), QDateTime::fromSecsSinceEpoch(1700000000));
+            QCOMPARE(child<QDateTimeEdit>(rig, "dateTimeEdit_build_time")->dateTime(), QDateTime::fromSecsSinceEpoch(1600000000));
+        }
+        if (code == 74)
+            QVERIFY(child<QRadioButton>(rig, "radioButton_tck")->isChecked());
+        QCOMPARE(rig.log().count("Zq63Calibrator::parsingTemp() TEMPMODE :  true"), 1);
+    }
+
+    // REFRESH replies that name a channel the model lacks, or lack the step's keyword,
+    // end it with the error box and no unit command; a sensor type other than 1 or 2
+    // shows neither and goes on.
+    void refreshReplies_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("query");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("ZQ65 channel 2") << 65 << QByteArray("ATCOFF1") << QByteArray("ATCOFF2 1.00") << true;
+        QTest::newRow("ZQ67 channel 0") << 67 << QByteArray("ATCCH1CHI") << QByteArray("ATCCH0CHI 1.00") << true;
+        QTest::newRow("ZQ74 no channel") << 74 << QByteArray("ATCOFF2") << QByteArray("ATCOFF") << true;
+        QTest::newRow("ZQ63 offset at the range step") << 63 << QByteArray("ATCCH1LO") << QByteArray("ATCOFF1 0.00") << true;
+        QTest::newRow("ZQ74 sensor type 3") << 74 << QByteArray("ATCTS") << QByteArray("ATCTS3") << false;
+    }
+
+    void refreshReplies()
+    {
+        QFETCH(int, code);
+        QFETCH(QByteArray, query);
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, fails);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", code, 20);
+        sim->setReply(query, {reply});
+        BoxAnswerer boxes;
+        rig.start();
+        QVERIFY(waitIdle(rig));
+        QVERIFY(sim->waitForCommand("ATCD", 3000));
+        QCOMPARE(boxes.texts, fails ? QStringList{"error! refresh calibration settings..."} : QStringList());
+        QCOMPARE(sim->count("ATCC"), fails ? 0 : 1);
+        const QByteArrayList lines = sim->commandLines();
+        QCOMPARE(lines.value(lines.indexOf(query) + 1), fails ? QByteArray("ATCD") : QByteArray("ATCOFF1"));
+        if (query == "ATCTS") {
+            QVERIFY(!child<QRadioButton>(rig, "radioButton_pt100")->isChecked());
+            QVERIFY(!child<QRadioButton>(rig, "radioButton_tck")->isChecked());
+        }
+    }
+
+    void applyRoundTrips_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QString>("box");    // set before the button, if any
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QString>("success"); // empty: a full REFRESH follows the echo
+
+        QTest::newRow("ZQ63 offset") << 63 << 23 << "doubleSpinBox_offset_ch2" << -1.5 << "toolButton_offset_apply_ch2"
+                                     << QByteArray("ATCOFF2 -1.50") << kApplyOk;
+        QTest::newRow("ZQ63 sensitivity 30") << 63 << 23 << "spinBox_sensitivity_ch1" << 30.0 << "toolButton_sensitivity_apply_ch1"
+                                             << QByteArray("ATCCH1WIN 30") << kApplyOk;
+        QTest::newRow("ZQ65 sensitivity") << 65 << 20 << "spinBox_sensitivity_ch1" << 7.0 << "toolButton_sensitivity_apply_ch1"
+                                          << QByteArray("ATCCH1WIN 7") << kApplyOk;
+        QTest::newRow("ZQ67 offset") << 67 << 10 << "doubleSpinBox_offset_ch1" << 2.0 << "toolButton_offset_apply_ch1"
+                                     << QByteArray("ATCOFF1 2.00") << kApplyOk;
+        QTest::newRow("ZQ74 sensitivity 15") << 74 << 10 << "spinBox_sensitivity_ch1" << 15.0 << "toolButton_sensitivity_apply_ch1"
+                                             << QByteArray("ATCCH1WIN 15") << kApplyOk;
+        QTest::newRow("ZQ74 offset") << 74 << 10 << "doubleSpinBox_offset_ch2" << -1.5 << "toolButton_offset_apply_ch2"
+                                     << QByteArray("ATCOFF2 -1.50") << kApplyOk;
+        QTest::newRow("ZQ74 sensor type") << 74 << 10 << QString() << 0.0 << "radioButton_tck"
+                                          << QByteArray("ATCTS 2") << QString();
+        QTest::newRow("ZQ63 unit") << 63 << 22 << QString() << 0.0 << "radioButton_fahrenheit"
+                                   << QByteArray("ATCF") << "success! apply the device's temperature mode to the fahrenheit mode.";
+    }
+
+    void applyRoundTrips()
+    {
+        QFETCH(int, code);
+        QFETCH(int, version);
+        QFETCH(QString, box);
+        QFETCH(double, value);
+        QFETCH(QString, button);
+        QFETCH(QByteArray, command);
+        QFETCH(QString, success);
+
+        Ready z(code, version);
+        QVERIFY(z.panel);
+        StatusLog shown(z.rig.window());
+        if (auto* spin = z.get<QSpinBox>(box))
+            spin->setValue(int(value));
+        if (auto* spin = z.get<QDoubleSpinBox>(box))
+            spin->setValue(value);
+        // Apply buttons act on press.
+        auto* b = z.get<QAbstractButton>(button);
+        if (qobject_cast<QRadioButton*>(b)) {
+            b->click();
+        } else {
+            QTest::mousePress(b, Qt::LeftButton);
+            QVERIFY(!z.panel->pendingCommand().isEmpty());
+            QTest::mouseRelease(b, Qt::LeftButton);
+        }
+        QVERIFY(z.sim->waitForCommand(command));
+        QVERIFY(waitIdle(z.rig));
+        const QByteArray token = command.left(command.indexOf(' '));
+        if (command.contains(' '))
+            QCOMPARE(z.sim->setting(token), command.mid(command.indexOf(' ') + 1));
+        QTest::qWait(300);
+        const QByteArrayList lines = commands(z.sim);
+        if (success.isEmpty()) {
+            // The echo starts a full REFRESH (its own success texts), no apply success.
+            QCOMPARE(lines.mid(0, 2), QByteArrayList({command, "ATCTS"}));
+            QCOMPARE(lines.last(), QByteArray("ATCC"));
+            QVERIFY(!shown.contains(kApplyOk));
+            QVERIFY(z.get<QRadioButton>("radioButton_tck")->isChecked());
+        } else {
+            QCOMPARE(lines, QByteArrayList{command});
+            QVERIFY(z.rig.status().startsWith(success));
+        }
+        if (command == "ATCF") {
+            QCOMPARE(z.get<QLabel>("label_unit_ch1")->text(), QString::fromUtf8("\u00B0F"));
+            QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_correction_max_ch2")->suffix(), QString::fromUtf8(" \u00B0C"));
+        }
+    }
+
+    void lastCalibrationTime_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("yes, right password") << true << QString(UnlockPassword);
+        QTest::newRow("yes, wrong password") << true << "nope";
+        QTest::newRow("no") << false << QString();
+    }
+
+    void lastCalibrationTime()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QString, password);
+        Ready z(65, 20);
+        QVERIFY(z.panel);
+        StatusLog shown(z.rig.window());
+        QStringList boxes;
+        z.rig.whenModalOpens([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            boxes << (box ? box->text() : QString());
+            if (box)
+                box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        QTest::mousePress(z.get<QAbstractButton>("toolButton_exec_datetime"), Qt::LeftButton);
+        QCOMPARE(boxes, QStringList{"Do you want to change the update time?"});
+        PasswordDlg* dlg = z.panel->passwordDialog();
+        QCOMPARE(dlg->isVisible(), yes);
+        if (!yes)
+            return;
+        ModalCloser closer(20);
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        auto* field = dlg->findChild<QLineEdit*>();
+        field->setText(password);
+        QTest::keyClick(field, Qt::Key_Return);
+        if (password != UnlockPassword) {
+            QTRY_COMPARE(closer.texts(), QStringList{"The password is wrong."});
+            QTest::qWait(200);
+            QVERIFY(commands(z.sim).isEmpty());
+            return;
+        }
+        QVERIFY(QTest::qWaitFor([&] { return !commands(z.sim).isEmpty(); }, 3000));
+        const QByteArray sent = commands(z.sim).first();
+        QVERIFY2(sent.startsWith("ATCEXTM "), sent);
+        const qint64 secs = sent.mid(8).toLongLong();
+        QVERIFY(secs >= before && secs <= QDateTime::currentSecsSinceEpoch());
+        // The echo starts a full REFRESH 50 ms later, without the apply success text.
+        QVERIFY(z.sim->waitForCommand("ATCOFF1"));
+        const qint64 gap = z.sim->timesOf("ATCOFF1").first() - z.sim->timesOf(sent).first();
+        QVERIFY2(gapOk(gap, 50 + CommandDelay), QByteArray::number(gap));
+        QVERIFY(waitIdle(z.rig));
+        QVERIFY(!shown.contains(kApplyOk));
+        QCOMPARE(z.get<QDateTimeEdit>("dateTimeEdit_exec_datetime")->dateTime(), QDateTime::fromSecsSinceEpoch(secs));
+        QCOMPARE(closer.count(), 0);
+    }
+
+    // Echoes the panel never wrote, or about another channel, fail the APPLY: the box,
+    // no refresh, the form as the instrument says.
+    void refusedEchoes_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("token");
+        QTest::addColumn<QByteArray>("echo");
+
+        QTest::newRow("sensor type 0") << 74 << "radioButton_tck" << QByteArray("ATCTS") << QByteArray("ATCTS 0");
+        QTest::newRow("ZQ74 sensitivity 16") << 74 << "toolButton_sensitivity_apply_ch1" << QByteArray("ATCCH1WIN")
+                                             << QByteArray("ATCCH1WIN 16");
+        QTest::newRow("ZQ63 sensitivity 31") << 63 << "toolButton_sensitivity_apply_ch2" << QByteArray("ATCCH2WIN")
+                                             << QByteArray("ATCCH2WIN 31");
+        QTest::newRow("ZQ63 sensitivity not a number") << 63 << "toolButton_sensitivity_apply_ch1" << QByteArray("ATCCH1WIN")
+                                                       << QByteArray("ATCCH1WIN x");
+        QTest::newRow("offset of the other channel") << 63 << "toolButton_offset_apply_ch1" << QByteArray("ATCOFF1")
+                                                     << QByteArray("ATCOFF2 1.00");
+        QTest::newRow("ZQ74 channel digit missing") << 74 << "toolButton_offset_apply_ch2" << QByteArray("ATCOFF2")
+                                                    << QByteArray("ATCOFF");
+    }
+
+    void refusedEchoes()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, button);
+        QFETCH(QByteArray, token);
+        QFETCH(QByteArray, echo);
+        Ready z(code, 23);
+        QVERIFY(z.panel);
+        StatusLog shown(z.rig.window());
+        z.sim->setReply(token, {echo});
+        ModalCloser closer(20);
+        bool unlockedAtBox = false;
+        closer.setInspector([&](QWidget*) { unlockedAtBox = idle(z.rig); });
+        const double offset2 = z.get<QDoubleSpinBox>("doubleSpinBox_offset_ch2")->value();
+        QTest::mouseClick(z.get<QAbstractButton>(button), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(closer.texts(), QStringList{kApplyErrorBox}, 3000);
+        QVERIFY(unlockedAtBox);
+        QVERIFY(z.rig.status().startsWith("error! apply calibration settings."));
+        QVERIFY(!shown.contains(kApplyOk));
+        QTest::qWait(300);
+        QCOMPARE(commands(z.sim).size(), 1);
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_offset_ch2")->value(), offset2);
+        if (token == "ATCTS") {
+            QVERIFY(!z.get<QRadioButton>("radioButton_pt100")->isChecked());
+            QVERIFY(!z.get<QRadioButton>("radioButton_tck")->isChecked());
+        }
+    }
+
+    // A sensor-type click while a sequence runs sends nothing and the radios show the type
+    // the panel holds at once (none before the first read); the group stays enabled.
+    void sensorTypeClickWhileBusy_data()
+    {
+        QTest::addColumn<QByteArray>("withheld"); // the query left unanswered
+        QTest::addColumn<QString>("held");         // the radio checked after the click
+        QTest::newRow("before the type is read") << QByteArray("ATCTS") << QString();
+        QTest::newRow("after it is read") << QByteArray("ATCOFF2") << "radioButton_pt100";
+    }
+
+    void sensorTypeClickWhileBusy()
+    {
+        QFETCH(QByteArray, withheld);
+        QFETCH(QString, held);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 74, 10);
+        sim->removeCommand(withheld);
+        rig.start();
+        QVERIFY(sim->waitForCommand(withheld, kReadyWaitMs));
+        QTest::qWait(200);
+        auto* tck = child<QRadioButton>(rig, "radioButton_tck");
+        QVERIFY(tck->isEnabled());
+        tck->click();
+        QVERIFY(!tck->isChecked());
+        QCOMPARE(child<QRadioButton>(rig, "radioButton_pt100")->isChecked(), !held.isEmpty());
+        QTest::qWait(300);
+        QCOMPARE(sim->count("ATCTS 2"), 0);
+        QCOMPARE(panelOf(rig)->mode(), unsigned(REFRESH));
+    }
+
+    // The reset chain on entering page 2, Apply's correction chain, Back reruns the
+    // reset; wizard actions while a chain runs write nothing over it; Finish closes.
+    void wizardChains_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<bool>("fahrenheit");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QList<int>>("steps"); // LO, HI, CLO, CHI, offset
+        QTest::newRow("ZQ63 channel 1") << 63 << 1 << false << "ZQ63 CHANNEL 1 " << QList<int>{5, 6, 7, 8, 4};
+        QTest::newRow("ZQ63 channel 2 in Fahrenheit") << 63 << 2 << true << "ZQ63 CHANNEL 2 " << QList<int>{5, 6, 7, 8, 4};
+        QTest::newRow("ZQ65") << 65 << 1 << false << "ZQ65 CHANNEL 1 " << QList<int>{5, 6, 7, 8, 4};
+        QTest::newRow("ZQ74 channel 2") << 74 << 2 << false << "ZQ74 CHANNEL 2 " << QList<int>{6, 7, 8, 9, 5};
+    }
+
+    void wizardChains()
+    {
+        QFETCH(int, code);
+        QFETCH(int, channel);
+        QFETCH(bool, fahrenheit);
+        QFETCH(QString, prefix);
+        QFETCH(QList<int>, steps);
+        Ready z(code, 23);
+        QVERIFY(z.panel);
+        const QByteArray n = QByteArray::number(channel);
+        const double rangeMin = channel == 1 ? -50 : -40;
+        const double rangeMax = channel == 1 ? 200 : 100;
+        if (fahrenheit) {
+            z.get<QRadioButton>("radioButton_fahrenheit")->click();
+            QVERIFY(z.sim->waitForCommand("ATCF"));
+            QVERIFY(waitIdle(z.rig));
+            z.sim->clearLog();
+            // The unit reply waits, the wizard with it.
+            z.sim->removeCommand("ATCC");
+        }
+        StatusLog shown(z.rig.window());
+        CalibWizard* w = openWizard(z, channel);
+        QVERIFY(w);
+        QCOMPARE(w->page(1)->title(), prefix + "TEMPERATURE RANGE");
+        QCOMPARE(w->page(2)->title(), prefix + "LOW POINT CALIBRATION");
+        QCOMPARE(w->page(3)->title(), prefix + "HIGH POINT CALIBRATION");
+        if (fahrenheit) {
+            QVERIFY(z.sim->waitForCommand("ATCC"));
+            QVERIFY(!w->isEnabled());
+            QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton); // refused until the unit reply
+            QTest::qWait(200);
+            QCOMPARE(commands(z.sim), QByteArrayList{"ATCC"});
+            z.sim->sendLine("ATCC OK");
+            QTRY_VERIFY(w->isEnabled());
+            QCOMPARE(w->currentId(), 1);
+            QVERIFY(z.panel->isCelsius());
+            z.sim->clearLog();
+        }
+
+        const QByteArrayList reset = {"ATCCH" + n + "LO " + QByteArray::number(rangeMin, 'f', 2),
+                                      "ATCCH" + n + "HI " + QByteArray::number(rangeMax, 'f', 2),
+                                      "ATCCH" + n + "CLO " + QByteArray::number(rangeMin, 'f', 2),
+                                      "ATCCH" + n + "CHI " + QByteArray::number(rangeMax, 'f', 2),
+                                      "ATCOFF" + n + " 0"};
+        QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
+        QCOMPARE(w->currentId(), 2);
+        QVERIFY(!w->isEnabled());
+        // A chain runs: Apply and Back write nothing over it.
+        emit applyPage(w, 3)->signalDelta();
+        QTest::mouseClick(w->button(QWizard::BackButton), Qt::LeftButton);
+        const bool chainSent = waitCommands(z.sim, reset);
+        QVERIFY2(chainSent, commands(z.sim).join(' '));
+        QVERIFY(waitIdle(z.rig));
+        for (int i = 1; i < reset.size(); ++i) {
+            const qint64 gap = z.sim->timesOf(reset[i]).first() - z.sim->timesOf(reset[i - 1]).first();
+            QVERIFY2(gapOk(gap, CommandDelay), reset[i] + " " + QByteArray::number(gap));
+        }
+        QVERIFY(z.rig.status().startsWith(kApplyOk));
+        QVERIFY(w->isEnabled());
+        // Each echo parsed at its own step.
+        const QStringList parsed = z.rig.log().messages().filter("parsingApply()");
+        for (int i = 0; i < reset.size(); ++i) {
+            const QString key = reset[i].left(reset[i].indexOf(' '));
+            const QString step = "m_seq :  " + QString::number(steps[i]);
+            QVERIFY2(!parsed.filter(key).filter(QRegularExpression(QRegularExpression::escape(step) + "$")).isEmpty(),
+                     qPrintable(key + " " + step));
+        }
+        for (const char* box : {"doubleSpinBox_correction_min_ch", "doubleSpinBox_correction_max_ch", "doubleSpinBox_offset_ch"})
+            QCOMPARE(z.get<QDoubleSpinBox>(box + QString::number(channel))->value(), 0.0);
+        QCOMPARE(applyPage(w, 2)->findChild<QDoubleSpinBox*>("doubleSpinBox_range")->value(), rangeMin);
+        QCOMPARE(applyPage(w, 3)->findChild<QDoubleSpinBox*>("doubleSpinBox_applied")->value(), 0.0);
+        // READ takes the reading of the wizard's channel, once there is one.
+        QTRY_VERIFY(!qIsNaN(z.panel->getCurrentValue(channel)));
+        applyPage(w, 2)->findChild<QPushButton*>("pushButton_read")->click();
+        QCOMPARE(applyPage(w, 2)->getDelta(), channel == 1 ? 21.5 : -3.25);
+
+        // Apply on page 3 writes both readings as the correction points.
+        z.sim->clearLog();
+        w->next();
+        QCOMPARE(w->currentId(), 3);
+        applyPage(w, 2)->setDelta(rangeMin + 0.2);
+        applyPage(w, 3)->setDelta(rangeMax - 0.4);
+        QTest::mouseClick(applyPage(w, 3)->findChild<QPushButton*>("pushButton_apply"), Qt::LeftButton);
+        QVERIFY(waitCommands(z.sim, {"ATCCH" + n + "CLO " + QByteArray::number(rangeMin + 0.2, 'f', 2),
+                                     "ATCCH" + n + "CHI " + QByteArray::number(rangeMax - 0.4, 'f', 2)}));
+        QVERIFY(waitIdle(z.rig));
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_correction_min_ch" + n)->value(), -0.2);
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_correction_max_ch" + n)->value(), 0.4);
+        QCOMPARE(applyPage(w, 3)->findChild<QDoubleSpinBox*>("doubleSpinBox_applied")->value(), 0.4);
+
+        // Back to page 2 runs the reset chain again.
+        z.sim->clearLog();
+        w->back();
+        QVERIFY(waitCommands(z.sim, reset));
+        QVERIFY(waitIdle(z.rig));
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_correction_max_ch" + n)->value(), 0.0);
+
+        // Finish closes it and writes nothing.
+        z.sim->clearLog();
+        QPointer<CalibWizard> open(w);
+        w->next();
+        w->accept();
+        QTRY_VERIFY(open.isNull());
+        QTest::qWait(200);
+        QVERIFY(commands(z.sim).isEmpty());
+        QVERIFY(!shown.contains(kApplyErrorBox));
+    }
+
+    // Finish, Escape and the close button close the wizard and write nothing, also in the
+    // middle of a chain: a write queued or sent completes and its echo ends the APPLY.
+    void wizardClosing_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("when"); // 0 on page 1, 1 LO queued, 2 LO sent (echo withheld)
+        for (QString const& action : {"finish", "escape", "close"})
+            QTest::newRow(qPrintable(action + " on page 1")) << action << 0;
+        QTest::newRow("close with the LO queued") << "close" << 1;
+        QTest::newRow("close with the LO sent") << "close" << 2;
+        QTest::newRow("escape with the LO sent") << "escape" << 2;
+    }
+
+    void wizardClosing()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, when);
+        Ready z(74, 10);
+        QVERIFY(z.panel);
+        StatusLog shown(z.rig.window());
+        CommandDelay = 300;
+        if (when == 2)
+            z.sim->removeCommand("ATCCH1LO");
+        CalibWizard* w = openWizard(z, 1);
+        QVERIFY(w);
+        QPointer<CalibWizard> open(w);
+        if (when > 0)
+            QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
+        if (when == 2)
+            QVERIFY(z.sim->waitForCommand("ATCCH1LO -50.00"));
+        if (action == "finish")
+            w->accept();
+        else if (action == "escape")
+            w->reject();
+        else
+            static_cast<QWidget*>(w)->close();
+        QTRY_VERIFY(open.isNull());
+        QCOMPARE(z.rig.log().count("wizardClose()"), 1);
+        if (when == 2)
+            z.sim->sendLine("ATCCH1LO -50.00");
+        QVERIFY(waitIdle(z.rig));
+        QTest::qWait(CommandDelay + 300);
+        QCOMPARE(commands(z.sim), when ? QByteArrayList{"ATCCH1LO -50.00"} : QByteArrayList());
+        QCOMPARE(shown.contains(kApplyOk), when > 0);
+    }
+
+    // A chain echo that names another channel or lacks its pattern fails the step: the
+    // box, no further chain write, and a REFRESH (which closes the wizard) 50 ms later.
+    void wizardChainErrors_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("token");
+        QTest::addColumn<QByteArray>("echo");
+        QTest::newRow("ZQ63 HI of channel 2") << 63 << QByteArray("ATCCH1HI") << QByteArray("ATCCH2HI 150.00");
+        QTest::newRow("ZQ74 CLO answered by an offset") << 74 << QByteArray("ATCCH1CLO") << QByteArray("ATCOFF1 0.00");
+        QTest::newRow("ZQ63 channel digit 3") << 63 << QByteArray("ATCCH1LO") << QByteArray("ATCCH3LO -50.00");
+    }
+
+    void wizardChainErrors()
+    {
+        QFETCH(int, code);
+        QFETCH(QByteArray, token);
+        QFETCH(QByteArray, echo);
+        Ready z(code, 23);
+        QVERIFY(z.panel);
+        const double max2 = z.get<QDoubleSpinBox>("doubleSpinBox_range_max_ch2")->value();
+        z.sim->setReply(token, {echo});
+        CalibWizard* w = openWizard(z, 1);
+        QVERIFY(w);
+        QPointer<CalibWizard> open(w);
+        BoxAnswerer boxes;
+        QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.texts, QStringList{kApplyErrorBox}, 5000);
+        z.sim->addSetting(token, z.sim->setting(token)); // answers the REFRESH again
+        const QByteArray first = code == 74 ? "ATCTS" : "ATCOFF1";
+        QVERIFY(z.sim->waitForCommand(first));
+        QVERIFY(waitIdle(z.rig));
+        QTRY_VERIFY(open.isNull());
+        const QByteArrayList lines = commands(z.sim);
+        int failed = 0;
+        while (failed < lines.size() && !lines.at(failed).startsWith(token + " "))
+            ++failed;
+        QVERIFY(failed + 1 < lines.size());
+        QCOMPARE(lines.at(failed + 1), first);
+        const qint64 gap = z.sim->timesOf(first).first() - z.sim->timesOf(lines.at(failed)).first();
+        QVERIFY2(gapOk(gap, 50 + CommandDelay), QByteArray::number(gap));
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_range_max_ch2")->value(), max2);
+        QCOMPARE(boxes.texts.size(), 1);
+    }
+
+    // A chain write that cannot be sent closes the wizard and refreshes.
+    void wizardSendFailure()
+    {
+        Ready z(63, 23);
+        QVERIFY(z.panel);
+        CommandDelay = 300;
+        CalibWizard* w = openWizard(z, 2);
+        QVERIFY(w);
+        QPointer<CalibWizard> open(w);
+        BoxAnswerer boxes;
+        QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
+        QVERIFY(z.sim->waitForCommand("ATCCH2LO -40.00"));
+        // The LO echo queues the HI write; the port goes before it is sent.
+        QTRY_VERIFY(z.panel->pendingCommand().startsWith("ATCCH2HI"));
+        z.rig.window()->port()->close();
+        QTRY_VERIFY(open.isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.texts.size(), 2, 3000);
+        QCOMPARE(boxes.texts, QStringList({kApplyErrorBox, "error! refresh calibration settings..."}));
+        QCOMPARE(z.rig.log().count("wizardClose()"), 1);
+        QTRY_VERIFY(z.panel->mode() == DEFAULT && !z.panel->isLocked());
+        QCOMPARE(commands(z.sim), QByteArrayList{"ATCCH2LO -40.00"});
+    }
+
+    // Garbled and random replies at every step of every mode: no crash, no access out of
+    // range, and whenever the panel settles it is idle and unlocked or locked and waiting,
+    // with the wizard's chain gone when the wizard is.
+    void seededSweep_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {1u, 2u}) {
+            QTest::newRow(qPrintable(QString("ZQ63 seed %1").arg(seed))) << 63 << 23 << seed;
+            QTest::newRow(qPrintable(QString("ZQ65 seed %1").arg(seed))) << 65 << 20 << seed;
+            QTest::newRow(qPrintable(QString("ZQ74 seed %1").arg(seed))) << 74 << 10 << seed;
+        }
+    }
+
+    void seededSweep()
+    {
+        QFETCH(int, code);
+        QFETCH(int, version);
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", code, version);
+        sim->setReplyFilter([&random](InstrumentSimulator::Request const& request, QByteArrayList replies) {
+            if (request.token == "ATCVER" || replies.isEmpty() || random.bounded(4) != 0)
+                return replies;
+            return garble(replies.first(), random);
+        });
+        BoxAnswerer boxes;
+        rig.start();
+        QVERIFY(QTest::qWaitFor([&] { return panelOf(rig) != nullptr; }, kReadyWaitMs));
+        CalibratorPanel* panel = panelOf(rig);
+        RangeWizardFlow* flow = code == 74 ? static_cast<Zq74Calibrator*>(panel)->channels().wizard()
+                                           : static_cast<Zq63Calibrator*>(panel)->channels().wizard();
+        const QStringList actions = {"pushButton_refresh", "toolButton_offset_apply_ch1", "toolButton_sensitivity_apply_ch1",
+                                     "radioButton_fahrenheit", "radioButton_celsius", "radioButton_tck",
+                                     "radioButton_pt100", "pushButton_wizard_ch1", "next", "apply", "back", "close"};
+        for (int round = 0; round < 25; ++round) {
+            // Settled: nothing arrives for a while.
+            QTest::qWait(CommandDelay + 250);
+            const bool idleNow = panel->mode() == DEFAULT && !panel->isLocked();
+            const bool waiting = panel->mode() != DEFAULT && panel->isLocked();
+            QVERIFY2(idleNow || waiting || !panel->pendingCommand().isEmpty() || panel->refreshScheduled(),
+                     qPrintable(QString("mode %1 locked %2").arg(panel->mode()).arg(panel->isLocked())));
+            if (!flow->wizard()) {
+                QCOMPARE(flow->channel(), 0);
+                QVERIFY(!flow->chain()->isRunning());
+            }
+            const QString action = actions.at(random.bounded(actions.size()));
+            CalibWizard* w = flow->wizard();
+            if (action == "next" || action == "back") {
+                if (w && w->isEnabled() && w->button(action == "next" ? QWizard::NextButton : QWizard::BackButton)->isEnabled())
+                    QTest::mouseClick(w->button(action == "next" ? QWizard::NextButton : QWizard::BackButton), Qt::LeftButton);
+            } else if (action == "apply") {
+                if (w && w->isEnabled() && w->currentId() == 3)
+                    QTest::mouseClick(applyPage(w, 3)->findChild<QPushButton*>("pushButton_apply"), Qt::LeftButton);
+            } else if (action == "close") {
+                if (w)
+                    static_cast<QWidget*>(w)->close();
+            } else if (auto* b = panel->findChild<QAbstractButton*>(action)) {
+                // A modal wizard takes the panel's input; the REFRESH button is the way
+                // out of a wait.
+                if (!w && b->isEnabled() && b->isVisible())
+                    b->click();
+                else if (action == "pushButton_refresh" && waiting && !w)
+                    b->click();
+            }
+        }
+        sim->setReplyFilter({});
+        if (QWidget* w = flow->wizard())
+            w->close();
+        panel->findChild<QPushButton*>("pushButton_refresh")->click();
+        QVERIFY(waitIdle(rig));
+        QVERIFY(!flow->wizard());
+    }
+
+    void unplug_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("button");    // pressed when idle; empty: none
+        QTest::addColumn<QByteArray>("withheld"); // a query or write left unanswered
+        QTest::newRow("refresh waiting") << 63 << QString() << QByteArray("ATCCH2LO");
+        QTest::newRow("calibration-time question open") << 65 << "toolButton_exec_datetime" << QByteArray();
+        QTest::newRow("wizard question open") << 74 << "pushButton_wizard_ch2" << QByteArray();
+        QTest::newRow("wizard chain waiting") << 63 << "pushButton_wizard_ch1" << QByteArray("ATCCH1HI");
+    }
+
+    void unplug()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, button);
+        QFETCH(QByteArray, withheld);
+        E2eRig rig;
+        InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", code, 20);
+        MainWindow* w = rig.start();
+        if (button.isEmpty()) {
+            sim->removeCommand(withheld);
+            QVERIFY(sim->waitForCommand(withheld, kReadyWaitMs));
+            rig.bench.unplug(sim);
+        } else if (withheld.isEmpty()) {
+            QVERIFY(waitIdle(rig));
+            // Pulled out under the question; the box then closes with Yes.
+            bool gone = false;
+            rig.whenModalOpens([&](QWidget* modal) {
+                rig.bench.unplug(sim);
+                gone = rig.waitClosed(kScanWaitMs) && w->calibrator() == nullptr;
+                static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+            });
+            if (auto* tool = child<QToolButton>(rig, button))
+                QTest::mousePress(tool, Qt::LeftButton);
+            else
+                child<QAbstractButton>(rig, button)->click();
+            QVERIFY(gone);
+        } else {
+            QVERIFY(waitIdle(rig));
+            sim->removeCommand(withheld);
+            rig.whenModalOpens([](QWidget* modal) { static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click(); });
+            child<QAbstractButton>(rig, button)->click();
+            QPointer<CalibWizard> wizard;
+            QTRY_VERIFY((wizard = panelOf(rig)->findChild<CalibWizard*>()) != nullptr);
+            QTest::mouseClick(wizard->button(QWizard::NextButton), Qt::LeftButton);
+            QVERIFY(sim->waitForCommand(withheld + " 150.00"));
+            rig.bench.unplug(sim);
+            QVERIFY(rig.waitClosed(kScanWaitMs));
+            QTRY_VERIFY(wizard.isNull());
+        }
+        QVERIFY(rig.waitClosed(kScanWaitMs));
+        QTRY_COMPARE(rig.log().countContaining("Calibrator()"), 1);
+        QTest::qWait(500);
+        QVERIFY(w->calibrator() == nullptr);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(!w->pollTimer()->isActive());
+        for (QByteArray const& line : sim->commandLines())
+            QVERIFY(!line.startsWith("ATCEXTM "));
+    }
+
+    // READ takes the channel's LCD value; nothing when the channel has no reading.
+    void currentValue_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArrayList>("readings");
+        QTest::addColumn<double>("ch1");
+        QTest::addColumn<double>("ch2");
+        const double nan = qQNaN();
+        QTest::newRow("ZQ63 both") << 63 << QByteArrayList{"21.37", "-3.50"} << 21.37 << -3.5;
+        QTest::newRow("ZQ63 no value") << 63 << QByteArrayList{"----", "x"} << nan << nan;
+        QTest::newRow("ZQ74 one field") << 74 << QByteArrayList{"21.37"} << 21.37 << nan;
+        QTest::newRow("ZQ65") << 65 << QByteArrayList{"21.37"} << 21.37 << kNoChannel;
+    }
+
+    void currentValue()
+    {
+        QFETCH(int, code);
+        QFETCH(QByteArrayList, readings);
+        QFETCH(double, ch1);
+        QFETCH(double, ch2);
+        Ready z(code, 23);
+        QVERIFY(z.panel);
+        // A REFRESH forgets the readings until the next poll.
+        z.sim->removeCommand("ATCD");
+        z.get<QPushButton>("pushButton_refresh")->click();
+        QVERIFY(waitIdle(z.rig));
+        QVERIFY(qIsNaN(z.panel->getCurrentValue(1)));
+        z.sim->clearLog();
+        z.sim->setReadings(readings);
+        z.sim->setReply("ATCD", {"ATCD " + readings.join(',')});
+        QVERIFY(z.sim->waitForCommand("ATCD", 3000, 2));
+        QTest::qWait(100);
+        for (auto const& c : {qMakePair(1, ch1), qMakePair(2, ch2)}) {
+            const double v = z.panel->getCurrentValue(c.first);
+            QVERIFY2(qIsNaN(c.second) ? qIsNaN(v) : qFuzzyCompare(v, c.second), qPrintable(QString::number(v)));
+        }
+        QCOMPARE(z.panel->getCurrentValue(0), kNoChannel);
+        QCOMPARE(z.panel->getCurrentValue(3), kNoChannel);
+    }
+};
+
+QTEST_MAIN(E2eZq63)
+#include "e2e_zq63.moc"
