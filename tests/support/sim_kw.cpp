@@ -15,10 +15,13 @@
 //   the eleven MODBUS settings       tests/support/sim_modbus.cpp (gates 33 and 38)
 // Commands above the firmware's gates are logged and not answered.
 #include "instrumentsim.h"
+#include "sim_modbus.h"
 
 namespace {
 
 constexpr unsigned kBuildTimeGate = 20;
+constexpr unsigned kMasterGate = 33;
+constexpr unsigned kRs485Gate = 38;
 
 void setDefaults(InstrumentSimulator& sim, unsigned version)
 {
@@ -34,6 +37,7 @@ void setDefaults(InstrumentSimulator& sim, unsigned version)
     sim.addSetting("ATCEXTM", "1700000000");
     if (version >= kBuildTimeGate)
         sim.addSetting("ATCBLDTM", "1600000000");
+    installModbus(sim, version, kMasterGate, kRs485Gate);
 }
 
 const SimModelRegistration kw({701}, [](InstrumentSimulator& sim, unsigned version) {
