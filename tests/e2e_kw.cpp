@@ -27,6 +27,7 @@
 #include "kwcalibrator.h"
 #include "mainwindow.h"
 #include "messagecapture.h"
+#include "modbusblock.h"
 #include "modalcloser.h"
 #include "passworddlg.h"
 #include "rangewizardflow.h"
@@ -108,6 +109,51 @@ struct ReadyKw
     KwCalibrator* panel = nullptr;
     Ui::KwCalibrator* ui = nullptr;
 };
+
+// One write as the user makes it, the command it must send and what the form shows after
+// the echo.
+struct ApplyCase
+{
+    const char* name;
+    std::function<void(Ui::KwCalibrator*)> act;
+    QByteArray command;
+    std::function<bool(KwCalibrator*, Ui::KwCalibrator*)> shown;
+};
+
+bool enabled(QList<QWidget*> const& groups)
+{
+    for (QWidget* g : groups)
+        if (!g->isEnabled())
+            return false;
+    return true;
+}
+
+bool disabled(QList<QWidget*> const& groups)
+{
+    for (QWidget* g : groups)
+        if (g->isEnabled())
+            return false;
+    return true;
+}
+
+QList<QWidget*> modbusGroups(Ui::KwCalibrator* ui)
+{
+    return {ui->groupBox_modbus_mode, ui->groupBox_modbus_channel, ui->groupBox_modbus_max,
+            ui->groupBox_modbus_hold_min, ui->groupBox_modbus_relay_addr, ui->groupBox_modbus_relay_no,
+            ui->groupBox_modbus_baudrate, ui->groupBox_modbus_timeout, ui->groupBox_modbus_byteswap,
+            ui->groupBox_modbus_addr};
+}
+
+QList<QWidget*> masterGroups(Ui::KwCalibrator* ui)
+{
+    return {ui->groupBox_modbus_max, ui->groupBox_modbus_channel, ui->groupBox_modbus_hold_min,
+            ui->groupBox_modbus_relay_no, ui->groupBox_modbus_relay_addr};
+}
+
+QDoubleSpinBox* pageBox(QWizardPage* page, const char* name)
+{
+    return page ? page->findChild<QDoubleSpinBox*>(name) : nullptr;
+}
 
 } // namespace
 
@@ -199,6 +245,235 @@ private slots:
         QCOMPARE(k.panel->getCurrentValue(5), -99999.999);
         const qint64 step = k.sim->timesOf("ATCQ")[1] - k.sim->timesOf("ATCQ")[0];
         QVERIFY2(qAbs(step - DataInterval) < kSlackMs, qPrintable(QString::number(step)));
+    }
+
+    void visibilityAndEnableMatrix_data()
+    {
+        QTest::addColumn<unsigned>("version");
+        QTest::addColumn<QByteArray>("master");
+        QTest::addColumn<QByteArray>("rs485");
+        QTest::addColumn<bool>("modeShown");
+        QTest::addColumn<bool>("masterShown");
+        QTest::addColumn<bool>("slaveShown");
+        QTest::addColumn<bool>("rs485Shown");
+        QTest::addColumn<bool>("modbusEnabled");
+        QTest::addColumn<QString>("maxSuffix");
+        const QString degrees = QString::fromUtf8(" \u00B0C");
+        QTest::newRow("32") << 32u << QByteArray("1") << QByteArray("1") << false << false << true << false << true << QString();
+        QTest::newRow("35 master") << 35u << QByteArray("1") << QByteArray("1") << true << true << false << false << true << degrees;
+        QTest::newRow("35 slave") << 35u << QByteArray("0") << QByteArray("1") << true << false << true << false << true << degrees;
+        QTest::newRow("38 RS485 off") << 38u << QByteArray("0") << QByteArray("0") << true << false << true << true << false << degrees;
+        QTest::newRow("38 RS485 on") << 38u << QByteArray("1") << QByteArray("1") << true << true << false << true << true << degrees;
+    }
+
+    void visibilityAndEnableMatrix()
+    {
+        QFETCH(unsigned, version);
+        QFETCH(QByteArray, master);
+        QFETCH(QByteArray, rs485);
+        QFETCH(bool, modeShown);
+        QFETCH(bool, masterShown);
+        QFETCH(bool, slaveShown);
+        QFETCH(bool, rs485Shown);
+        QFETCH(bool, modbusEnabled);
+        QFETCH(QString, maxSuffix);
+        ReadyKw k(version, [&](InstrumentSimulator* sim) {
+            sim->setSetting("ATCISMST", master);
+            sim->setSetting("ATCSON", rs485);
+        });
+        QVERIFY(k.panel);
+        Ui::KwCalibrator* ui = k.ui;
+        QCOMPARE(ui->groupBox_modbus_mode->isVisibleTo(k.panel), modeShown);
+        for (QWidget* g : masterGroups(ui))
+            QVERIFY2(g->isVisibleTo(k.panel) == masterShown, qPrintable(g->objectName()));
+        QCOMPARE(ui->groupBox_modbus_addr->isVisibleTo(k.panel), slaveShown);
+        QCOMPARE(ui->groupBox_modbus_byteswap->isVisibleTo(k.panel), slaveShown);
+        QCOMPARE(ui->groupBox_485onoff->isVisibleTo(k.panel), rs485Shown);
+        QVERIFY(ui->groupBox_modbus_baudrate->isVisibleTo(k.panel));
+        QVERIFY(ui->groupBox_modbus_timeout->isVisibleTo(k.panel));
+        if (modeShown)
+            QCOMPARE(ui->radioButton_Master->isChecked(), master == "1");
+        if (rs485Shown)
+            QCOMPARE(ui->radioButton_485_on->isChecked(), rs485 == "1");
+        QCOMPARE(ui->doubleSpinBox_modbus_max->suffix(), maxSuffix);
+        // Unlocked: the ten groups follow RS485 from firmware 38; its own group stays on.
+        QCOMPARE(enabled(modbusGroups(ui)), modbusEnabled);
+        QCOMPARE(disabled(modbusGroups(ui)), !modbusEnabled);
+        QVERIFY(enabled({ui->groupBox_485onoff, ui->groupBox_tempoutput, ui->groupBox_factoryreset,
+                         ui->groupBox_ch1, ui->groupBox_ch4, ui->groupBox_build_time}));
+    }
+
+    void applyRoundTrips()
+    {
+        using Ui = Ui::KwCalibrator;
+        const QString orange = ChangedStyle;
+        const QVector<ApplyCase> cases = {
+            {"type NONE", [&](Ui* ui) { ui->comboBox_sensortype_ch2->setCurrentIndex(8); ui->toolButton_sensortype_apply_ch2->click(); },
+             "ATCCTS2 -1", [](KwCalibrator* p, Ui* ui) { return p->sensorType(2) == -1 && ui->comboBox_sensortype_ch2->styleSheet() == MatchStyle; }},
+            {"type E", [&](Ui* ui) { ui->comboBox_sensortype_ch1->setCurrentIndex(5); ui->toolButton_sensortype_apply_ch1->click(); },
+             "ATCCTS1 5", [](KwCalibrator* p, Ui* ui) { return p->sensorType(1) == 5 && ui->comboBox_sensortype_ch1->currentText() == "E TYPE"; }},
+            {"offset", [](Ui* ui) { ui->doubleSpinBox_offset_ch3->setValue(-0.5); ui->toolButton_offset_apply_ch3->click(); },
+             "ATCOFF3 -0.50", [](KwCalibrator*, Ui* ui) { return ui->doubleSpinBox_offset_ch3->value() == -0.5; }},
+            {"baud rate", [](Ui* ui) { ui->comboBox_modbus_baudrate->setCurrentIndex(3); ui->toolButton_modbus_baudrate_apply->click(); },
+             "ATCMODBR 3", [](KwCalibrator* p, Ui* ui) { return p->modbus()->baudrate() == 3 && ui->comboBox_modbus_baudrate->styleSheet() == MatchStyle; }},
+            {"time-out", [](Ui* ui) { ui->comboBox_modbus_timeout->setCurrentIndex(2); ui->toolButton_modbus_timeout_apply->click(); },
+             "ATCMODTO 2", [](KwCalibrator* p, Ui*) { return p->modbus()->timeout() == 2; }},
+            {"byte swap", [](Ui* ui) { ui->checkBox_modbus_byteswap->setChecked(true); ui->toolButton_modbus_byteswap_apply->click(); },
+             "ATCMODSW 1", [](KwCalibrator*, Ui* ui) { return ui->checkBox_modbus_byteswap->isChecked(); }},
+            {"slave ID", [](Ui* ui) { ui->spinBox_modbus_addr->setValue(10); ui->toolButton_modbus_addr_apply->click(); },
+             "ATCMODID 10", [](KwCalibrator*, Ui* ui) { return ui->spinBox_modbus_addr->text() == "010"; }},
+            {"master", [](Ui* ui) { ui->radioButton_Master->click(); },
+             "ATCISMST 1", [](KwCalibrator* p, Ui* ui) { return p->modbus()->isMaster() && ui->groupBox_modbus_max->isVisibleTo(p) && !ui->groupBox_modbus_addr->isVisibleTo(p); }},
+            {"threshold channel", [](Ui* ui) { ui->comboBox_modbus_channel->setCurrentIndex(2); ui->toolButton_modbus_channel_apply->click(); },
+             "ATCMODCH 2", [](KwCalibrator* p, Ui*) { return p->modbus()->channel() == 2; }},
+            {"relay slave ID", [](Ui* ui) { ui->spinBox_modbus_relay_addr->setValue(10); ui->toolButton_modbus_relay_addr_apply->click(); },
+             "ATCMSTID 10", [](KwCalibrator*, Ui* ui) { return ui->spinBox_modbus_relay_addr->text() == "0x0A"; }},
+            {"relay number", [](Ui* ui) { ui->comboBox_modbus_relay_no->setCurrentIndex(7); ui->toolButton_modbus_relay_no_apply->click(); },
+             "ATCRLYNO 8", [](KwCalibrator* p, Ui*) { return p->modbus()->relayNo() == 7; }},
+            {"threshold", [](Ui* ui) { ui->doubleSpinBox_modbus_max->setValue(20.25); ui->toolButton_modbus_max_apply->click(); },
+             "ATCPPMMAX 20.25", [](KwCalibrator*, Ui* ui) { return ui->doubleSpinBox_modbus_max->value() == 20.25; }},
+            {"threshold in exponent form", [](Ui* ui) { ui->doubleSpinBox_modbus_max->setValue(1000000); ui->toolButton_modbus_max_apply->click(); },
+             "ATCPPMMAX 1e+06", [](KwCalibrator*, Ui* ui) { return ui->doubleSpinBox_modbus_max->value() == 1000000.0; }},
+            {"holding time", [](Ui* ui) { ui->spinBox_modbus_hold_min->setValue(5); ui->toolButton_modbus_hold_min_apply->click(); },
+             "ATCRLYDLY 5", [](KwCalibrator*, Ui* ui) { return ui->spinBox_modbus_hold_min->text() == "005 min"; }},
+            {"RS485 off", [](Ui* ui) { ui->radioButton_485_off->click(); },
+             "ATCSON 0", [](KwCalibrator*, Ui* ui) { return disabled(modbusGroups(ui)) && ui->groupBox_485onoff->isEnabled(); }},
+            {"RS485 on", [](Ui* ui) { ui->radioButton_485_on->click(); },
+             "ATCSON 1", [](KwCalibrator*, Ui* ui) { return enabled(modbusGroups(ui)); }},
+        };
+        ReadyKw k;
+        QVERIFY(k.panel);
+        StatusLog shown(k.rig.window());
+        // A selection not yet written shows orange.
+        k.ui->comboBox_sensortype_ch4->setCurrentIndex(3);
+        QCOMPARE(k.ui->comboBox_sensortype_ch4->styleSheet(), orange);
+        k.ui->comboBox_sensortype_ch4->setCurrentIndex(0);
+        QCOMPARE(k.ui->comboBox_sensortype_ch4->styleSheet(), QString(MatchStyle));
+        for (ApplyCase const& c : cases) {
+            k.sim->clearLog();
+            c.act(k.ui);
+            QVERIFY2(k.sim->waitForCommand(c.command), c.name);
+            QVERIFY2(k.settle(), c.name);
+            const QByteArray token = c.command.left(c.command.indexOf(' '));
+            QCOMPARE(k.sim->setting(token), c.command.mid(c.command.indexOf(' ') + 1));
+            QVERIFY2(c.shown(k.panel, k.ui), c.name);
+            QVERIFY(k.rig.status().startsWith("success! apply calibration settings."));
+            // The echo ends the write: nothing else is asked.
+            QCOMPARE(withoutPolls(k.sim->commandLines()), QByteArrayList{c.command});
+        }
+    }
+
+    void factoryReset_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::newRow("done") << QByteArray("OK");
+        QTest::newRow("refused") << QByteArray("FAIL");
+    }
+
+    void factoryReset()
+    {
+        QFETCH(QByteArray, answer);
+        ReadyKw k;
+        QVERIFY(k.panel);
+        k.sim->setSetting("SIM_FTRST", answer);
+        k.sim->setSetting("ATCOFF2", "3.00");
+        k.ui->doubleSpinBox_offset_ch2->setValue(3.0);
+        StatusLog shown(k.rig.window());
+        ModalCloser closer(50);
+        closer.setAnswer(QMessageBox::Yes);
+        k.ui->pushButton_factoryreset->click();
+        QTRY_COMPARE_WITH_TIMEOUT(closer.count(), 2, 5000);
+        QCOMPARE(closer.texts().first(), QString("Your work will be erased. Would you like to continue?"));
+        QVERIFY(k.sim->count("ATCFTRST") == 1);
+        QVERIFY(k.settle());
+        QTest::qWait(300);
+        if (answer == "OK") {
+            QCOMPARE(closer.texts().last(), QString("the Factory Reset is completed."));
+            // The refresh shows what the instrument holds now.
+            QVERIFY(k.sim->count("ATCCTS1") == 1);
+            QCOMPARE(k.ui->doubleSpinBox_offset_ch2->value(), 0.0);
+            QVERIFY(shown.contains("success! refresh calibration settings."));
+        } else {
+            // Refused: its box only, then an error ending without a second box or a refresh.
+            QCOMPARE(closer.titles().last(), QString("ERROR"));
+            QCOMPARE(closer.texts().last(), QString("factory reset failed...!"));
+            QCOMPARE(closer.count(), 2);
+            QVERIFY(k.rig.status().startsWith("error! apply calibration settings."));
+            QVERIFY(!shown.contains("success! apply calibration settings."));
+            QCOMPARE(k.sim->count("ATCCTS1"), 0);
+            QCOMPARE(k.ui->doubleSpinBox_offset_ch2->value(), 3.0);
+            QVERIFY(k.ui->groupBox_ch1->isEnabled());
+        }
+    }
+
+    void calibrationDate_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::newRow("right") << QString(UnlockPassword);
+        QTest::newRow("wrong") << QString("guess");
+    }
+
+    void calibrationDate()
+    {
+        QFETCH(QString, password);
+        const bool right = password == UnlockPassword;
+        ReadyKw k;
+        QVERIFY(k.panel);
+        ModalCloser closer(50);
+        closer.setAnswer(QMessageBox::Yes);
+        closer.setInspector([&](QWidget* box) {
+            // Typed now, confirmed once the closer has let go of the dialog (the verdict
+            // may open a box of its own).
+            if (auto* dialog = qobject_cast<PasswordDlg*>(box)) {
+                dialog->findChild<QLineEdit*>("lineEdit_password")->setText(password);
+                QTimer::singleShot(0, dialog, [dialog] { dialog->findChild<QPushButton*>("pushButton_ok")->click(); });
+            }
+        });
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        k.ui->toolButton_exec_datetime->click();
+        QTRY_VERIFY_WITH_TIMEOUT(closer.count() >= (right ? 2 : 3), 5000);
+        QCOMPARE(closer.texts().first(), QString("Do you want to change the update time?"));
+        if (!right) {
+            QCOMPARE(closer.texts().last(), QString("The password is wrong."));
+            QTest::qWait(300);
+            QCOMPARE(withoutPolls(k.sim->commandLines()), QByteArrayList());
+            return;
+        }
+        QVERIFY(k.sim->waitForCommand("ATCCTS1", 5000));
+        QVERIFY(k.settle());
+        const qint64 written = k.sim->setting("ATCEXTM").toLongLong();
+        QVERIFY(written >= before - 2 && written <= QDateTime::currentSecsSinceEpoch() + 2);
+        QCOMPARE(k.ui->dateTimeEdit_exec_datetime->dateTime(), QDateTime::fromSecsSinceEpoch(written));
+    }
+
+    void fahrenheitAndItsRefusal()
+    {
+        ReadyKw k;
+        QVERIFY(k.panel);
+        k.ui->radioButton_fahrenheit->click();
+        QVERIFY(k.sim->waitForCommand("ATCF"));
+        QVERIFY(k.settle());
+        QVERIFY(!k.panel->isCelsius());
+        QVERIFY(k.ui->radioButton_fahrenheit->isChecked());
+        QCOMPARE(k.ui->label_unit_ch3->text(), QString::fromUtf8("\u00B0F"));
+        // Settings stay in Celsius, the threshold included.
+        QCOMPARE(k.ui->doubleSpinBox_range_min_ch3->suffix(), QString::fromUtf8(" \u00B0C"));
+        QCOMPARE(k.ui->doubleSpinBox_modbus_max->suffix(), QString::fromUtf8(" \u00B0C"));
+
+        k.sim->setSetting("SIM_UNIT", "FAIL");
+        ModalCloser closer(50);
+        k.ui->radioButton_celsius->click();
+        QTRY_COMPARE_WITH_TIMEOUT(closer.count(), 1, 3000);
+        QCOMPARE(closer.texts(), QStringList{"error! apply the device's temperature mode to the fahrenheit mode..."});
+        QVERIFY(k.settle());
+        QVERIFY(k.ui->radioButton_fahrenheit->isChecked());
+        // The next refresh ends in Celsius again.
+        k.sim->setSetting("SIM_UNIT", "");
+        k.ui->pushButton_refresh->click();
+        QVERIFY(k.sim->waitForCommand("ATCC"));
+        QVERIFY(k.settle());
+        QVERIFY(k.panel->isCelsius());
+        QVERIFY(k.ui->radioButton_celsius->isChecked());
     }
 };
 
