@@ -155,6 +155,39 @@ QDoubleSpinBox* pageBox(QWizardPage* page, const char* name)
     return page ? page->findChild<QDoubleSpinBox*>(name) : nullptr;
 }
 
+// The setting token answers line once, then as a stored setting again.
+void answerOnceWith(InstrumentSimulator* sim, QByteArray const& token, QByteArray const& line)
+{
+    auto pending = std::make_shared<bool>(true);
+    sim->onCommand(token, [sim, line, pending](InstrumentSimulator::Request const& r) {
+        if (*pending) {
+            *pending = false;
+            return QByteArrayList{line};
+        }
+        if (!r.isQuery())
+            sim->setSetting(r.token, r.argument);
+        return QByteArrayList{r.token + " " + sim->setting(r.token)};
+    });
+}
+
+// Opens the range wizard of a channel, answering Yes; closer then leaves it alone.
+CalibWizard* openWizard(ReadyKw& k, int channel, ModalCloser& closer)
+{
+    closer.setAnswer(QMessageBox::Yes);
+    closer.setEnabled(true);
+    closer.setInspector([&closer](QWidget* box) {
+        auto* message = qobject_cast<QMessageBox*>(box);
+        if (message && message->text().startsWith("Do you want to calibrate"))
+            closer.setEnabled(false);
+    });
+    QPushButton* buttons[] = {k.ui->pushButton_wizard_ch1, k.ui->pushButton_wizard_ch2,
+                              k.ui->pushButton_wizard_ch3, k.ui->pushButton_wizard_ch4};
+    buttons[channel - 1]->click();
+    QTest::qWaitFor([&] { return k.panel->rangeWizard()->wizard() != nullptr; }, 3000);
+    closer.setInspector(nullptr);
+    return k.panel->rangeWizard()->wizard();
+}
+
 } // namespace
 
 class E2eKw : public QObject
@@ -474,6 +507,234 @@ private slots:
         QVERIFY(k.settle());
         QVERIFY(k.panel->isCelsius());
         QVERIFY(k.ui->radioButton_celsius->isChecked());
+    }
+
+    void wizardNeedsASensorType()
+    {
+        ReadyKw k(38, [](InstrumentSimulator* sim) { sim->setSetting("ATCCTS3", "9"); });
+        QVERIFY(k.panel);
+        ModalCloser closer(20);
+        closer.setAnswer(QMessageBox::Yes);
+        k.ui->pushButton_wizard_ch3->click();
+        QTRY_COMPARE(closer.count(), 1);
+        QCOMPARE(closer.titles(), QStringList{"ERROR"});
+        QCOMPARE(closer.texts(), QStringList{"Please specify the sensor type."});
+        QTest::qWait(200);
+        QCOMPARE(closer.count(), 1);
+        QVERIFY(!k.panel->rangeWizard()->wizard());
+    }
+
+    void wizardRawChainThenCorrections()
+    {
+        ReadyKw k(38, [](InstrumentSimulator* sim) {
+            sim->setSetting("ATCCH1LO", "-100.00");
+            sim->setSetting("ATCCH1HI", "500.00");
+            sim->setSetting("ATCCH1CHI", "499.00");
+            sim->setSetting("ATCOFF1", "2.00");
+        });
+        QVERIFY(k.panel);
+        ModalCloser closer(20);
+        CalibWizard* w = openWizard(k, 1, closer);
+        QVERIFY(w);
+        QCOMPARE(closer.texts(), QStringList{"Do you want to calibrate the \"Channel 1\" ?"});
+        QCOMPARE(w->page(1)->title(), QString("HV700K3-KW CHANNEL 1 TEMPERATURE RANGE"));
+        QCOMPARE(w->page(2)->title(), QString("HV700K3-KW CHANNEL 1 LOW POINT CALIBRATION"));
+        QCOMPARE(w->page(3)->title(), QString("HV700K3-KW CHANNEL 1 HIGH POINT CALIBRATION"));
+        QCOMPARE(pageBox(w->page(3), "doubleSpinBox_applied")->value(), 1.0);
+        pageBox(w->page(1), "doubleSpinBox_min")->setValue(0);
+        pageBox(w->page(1), "doubleSpinBox_max")->setValue(1200);
+
+        // Next writes the raw range, one link per echo, then offset 0.
+        w->next();
+        QVERIFY(k.sim->waitForCommand("ATCOFF1 0"));
+        QVERIFY(k.settle());
+        QCOMPARE(withoutPolls(k.sim->commandLines()),
+                 QByteArrayList({"ATCCH1LO 0.00", "ATCCH1HI 1200.00", "ATCCH1CLO 0.00", "ATCCH1CHI 1200.00", "ATCOFF1 0"}));
+        QCOMPARE(pageBox(w->page(2), "doubleSpinBox_range")->value(), 0.0);
+        QCOMPARE(pageBox(w->page(3), "doubleSpinBox_range")->value(), 1200.0);
+        QCOMPARE(pageBox(w->page(2), "doubleSpinBox_applied")->value(), 0.0);
+        QCOMPARE(pageBox(w->page(3), "doubleSpinBox_applied")->value(), 0.0);
+        QCOMPARE(k.ui->doubleSpinBox_range_max_ch1->value(), 1200.0);
+        QCOMPARE(k.ui->doubleSpinBox_offset_ch1->value(), 0.0);
+        QVERIFY(w->isEnabled());
+
+        // Apply on page 3 writes both readings as the correction points.
+        w->next();
+        static_cast<CalibrateApply*>(w->page(2))->setDelta(-0.5);
+        static_cast<CalibrateApply*>(w->page(3))->setDelta(1199);
+        k.sim->clearLog();
+        w->page(3)->findChild<QPushButton*>("pushButton_apply")->click();
+        QVERIFY(k.sim->waitForCommand("ATCCH1CHI 1199.00"));
+        QVERIFY(k.settle());
+        QCOMPARE(withoutPolls(k.sim->commandLines()), QByteArrayList({"ATCCH1CLO -0.50", "ATCCH1CHI 1199.00"}));
+        QCOMPARE(k.ui->doubleSpinBox_correction_min_ch1->value(), 0.5);
+        QCOMPARE(k.ui->doubleSpinBox_correction_max_ch1->value(), 1.0);
+        QCOMPARE(pageBox(w->page(3), "doubleSpinBox_applied")->value(), 1.0);
+
+        // Back to page 2 writes the raw range again, which clears the corrections.
+        k.sim->clearLog();
+        w->back();
+        QVERIFY(k.sim->waitForCommand("ATCOFF1 0"));
+        QVERIFY(k.settle());
+        QCOMPARE(withoutPolls(k.sim->commandLines()).size(), 5);
+        QCOMPARE(k.ui->doubleSpinBox_correction_max_ch1->value(), 0.0);
+    }
+
+    void wizardClosesWithoutAWrite_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Finish") << "finish";
+        QTest::newRow("Escape") << "escape";
+        QTest::newRow("title-bar close") << "close";
+    }
+
+    void wizardClosesWithoutAWrite()
+    {
+        QFETCH(QString, how);
+        ReadyKw k;
+        QVERIFY(k.panel);
+        ModalCloser closer(20);
+        QPointer<CalibWizard> w = openWizard(k, 2, closer);
+        QVERIFY(w);
+        if (how == "finish") {
+            w->next();
+            QVERIFY(k.sim->waitForCommand("ATCOFF2 0"));
+            QVERIFY(k.settle());
+            w->next();
+            k.sim->clearLog();
+            w->button(QWizard::FinishButton)->click();
+        } else if (how == "escape") {
+            QTest::keyClick(w, Qt::Key_Escape);
+        } else {
+            static_cast<QWidget*>(w)->close();
+        }
+        QTRY_VERIFY(w.isNull());
+        QTest::qWait(300);
+        QCOMPARE(withoutPolls(k.sim->commandLines()), QByteArrayList());
+        QVERIFY(idle(k.rig));
+        QCOMPARE(k.panel->rangeWizard()->channel(), 0);
+    }
+
+    // While a write of the wizard waits (or the unit change before it), nothing it does
+    // reaches the instrument, and it neither closes nor starts another chain.
+    void wizardIgnoresTriggersWhileBusy_data()
+    {
+        QTest::addColumn<QByteArray>("silent");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::newRow("link waits") << QByteArray("ATCCH1HI") << QByteArray("ATCCH1HI 1200.00");
+        QTest::newRow("unit reply waits") << QByteArray("ATCC") << QByteArray("ATCC OK");
+    }
+
+    void wizardIgnoresTriggersWhileBusy()
+    {
+        QFETCH(QByteArray, silent);
+        QFETCH(QByteArray, answer);
+        const bool unit = silent == "ATCC";
+        ReadyKw k;
+        QVERIFY(k.panel);
+        if (unit) {
+            k.ui->radioButton_fahrenheit->click();
+            QVERIFY(k.sim->waitForCommand("ATCF"));
+            QVERIFY(k.settle());
+        }
+        k.sim->removeCommand(silent);
+        k.sim->clearLog();
+        ModalCloser closer(20);
+        QPointer<CalibWizard> w = openWizard(k, 1, closer);
+        QVERIFY(w);
+        if (unit) {
+            QVERIFY(k.sim->waitForCommand("ATCC"));
+        } else {
+            w->next();
+            QVERIFY(k.sim->waitForCommand("ATCCH1HI 1200.00"));
+        }
+        QTest::qWait(100);
+        QVERIFY(!w->isEnabled());
+        const QByteArrayList before = withoutPolls(k.sim->commandLines());
+
+        auto* high = static_cast<CalibrateApply*>(w->page(3));
+        if (unit)
+            w->next();
+        else {
+            w->back();
+            w->next();
+        }
+        emit high->signalDelta();
+        QMetaObject::invokeMethod(w, "accept");
+        QTest::keyClick(w, Qt::Key_Escape);
+        static_cast<QWidget*>(w)->close();
+        QTest::qWait(300);
+        QVERIFY(w);
+        QCOMPARE(withoutPolls(k.sim->commandLines()), before);
+
+        // The answer arrives: the wizard is usable again and holds what it was given.
+        k.sim->sendLine(answer);
+        if (!unit)
+            QVERIFY(k.sim->waitForCommand("ATCOFF1 0"));
+        QVERIFY(k.settle());
+        QTRY_VERIFY(w->isEnabled());
+        QVERIFY(k.panel->isCelsius());
+        QVERIFY(k.ui->radioButton_celsius->isChecked());
+        static_cast<QWidget*>(w)->close();
+        QTRY_VERIFY(w.isNull());
+    }
+
+    // A link echo that names another channel fails the step: nothing is stored or written
+    // to that channel, the wizard closes, and a refresh shows what the instrument holds.
+    void wizardLinkOfAnotherChannelFails()
+    {
+        ReadyKw k;
+        QVERIFY(k.panel);
+        answerOnceWith(k.sim, "ATCCH1HI", "ATCCH2HI 999.00");
+        ModalCloser closer(20);
+        QPointer<CalibWizard> w = openWizard(k, 1, closer);
+        QVERIFY(w);
+        // Message boxes only: the wizard itself is modal too.
+        bool unlockedWithRefreshAtBox = false;
+        QStringList texts;
+        QTimer boxes;
+        connect(&boxes, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            texts << box->text();
+            unlockedWithRefreshAtBox = k.panel->mode() != APPLY
+                                       && (k.panel->refreshScheduled() || k.panel->mode() == REFRESH);
+            box->button(QMessageBox::Ok)->click();
+        });
+        boxes.start(20);
+        w->next();
+        QTRY_COMPARE_WITH_TIMEOUT(texts, QStringList{"error! apply calibration settings..."}, 5000);
+        QVERIFY(unlockedWithRefreshAtBox);
+        QTRY_VERIFY(w.isNull());
+        QVERIFY(k.sim->waitForCommand("ATCCTS1", 3000));
+        QVERIFY(k.settle());
+        const QByteArrayList lines = withoutPolls(k.sim->commandLines());
+        QCOMPARE(lines.mid(0, 3), QByteArrayList({"ATCCH1LO 0.00", "ATCCH1HI 1200.00", "ATCCTS1"}));
+        QCOMPARE(k.ui->doubleSpinBox_range_max_ch2->value(), 1200.0);
+        QCOMPARE(k.sim->setting("ATCCH2HI"), QByteArray("1200.00"));
+    }
+
+    void readTakesNothingWithoutAReading()
+    {
+        ReadyKw k;
+        QVERIFY(k.panel);
+        k.sim->setReadings({"----", "26.00", "27.00", "28.00"});
+        QVERIFY(k.sim->waitForCommand("ATCQ", 3000, 2));
+        QTRY_VERIFY(qIsNaN(k.panel->getCurrentValue(1)));
+        ModalCloser closer(20);
+        QPointer<CalibWizard> w = openWizard(k, 1, closer);
+        QVERIFY(w);
+        auto* low = static_cast<CalibrateApply*>(w->page(2));
+        low->setDelta(12.0);
+        low->findChild<QPushButton*>("pushButton_read")->click();
+        QCOMPARE(low->getDelta(), 12.0);
+        k.sim->setReadings({"30.50", "26.00", "27.00", "28.00"});
+        QTRY_COMPARE_WITH_TIMEOUT(k.panel->getCurrentValue(1), 30.5, 3000);
+        low->findChild<QPushButton*>("pushButton_read")->click();
+        QCOMPARE(low->getDelta(), 30.5);
+        static_cast<QWidget*>(w)->close();
+        QTRY_VERIFY(w.isNull());
     }
 };
 
