@@ -155,6 +155,28 @@ QDoubleSpinBox* pageBox(QWizardPage* page, const char* name)
     return page ? page->findChild<QDoubleSpinBox*>(name) : nullptr;
 }
 
+// Closes message boxes (Ok) as they appear, leaving other modal windows (the wizard)
+// alone; inspector sees each box first.
+struct MessageBoxes
+{
+    MessageBoxes()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            texts << box->text();
+            if (inspector)
+                inspector();
+            box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+        });
+        timer.start(20);
+    }
+    QTimer timer;
+    QStringList texts;
+    std::function<void()> inspector;
+};
+
 // The setting token answers line once, then as a stored setting again.
 void answerOnceWith(InstrumentSimulator* sim, QByteArray const& token, QByteArray const& line)
 {
@@ -164,6 +186,8 @@ void answerOnceWith(InstrumentSimulator* sim, QByteArray const& token, QByteArra
             *pending = false;
             return QByteArrayList{line};
         }
+        if (r.token == "ATCC" || r.token == "ATCF")
+            return QByteArrayList{r.token + " OK"};
         if (!r.isQuery())
             sim->setSetting(r.token, r.argument);
         return QByteArrayList{r.token + " " + sim->setting(r.token)};
@@ -691,20 +715,13 @@ private slots:
         QVERIFY(w);
         // Message boxes only: the wizard itself is modal too.
         bool unlockedWithRefreshAtBox = false;
-        QStringList texts;
-        QTimer boxes;
-        connect(&boxes, &QTimer::timeout, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            texts << box->text();
+        MessageBoxes boxes;
+        boxes.inspector = [&] {
             unlockedWithRefreshAtBox = k.panel->mode() != APPLY
                                        && (k.panel->refreshScheduled() || k.panel->mode() == REFRESH);
-            box->button(QMessageBox::Ok)->click();
-        });
-        boxes.start(20);
+        };
         w->next();
-        QTRY_COMPARE_WITH_TIMEOUT(texts, QStringList{"error! apply calibration settings..."}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.texts, QStringList{"error! apply calibration settings..."}, 5000);
         QVERIFY(unlockedWithRefreshAtBox);
         QTRY_VERIFY(w.isNull());
         QVERIFY(k.sim->waitForCommand("ATCCTS1", 3000));
@@ -735,6 +752,157 @@ private slots:
         QCOMPARE(low->getDelta(), 30.5);
         static_cast<QWidget*>(w)->close();
         QTRY_VERIFY(w.isNull());
+    }
+
+    void unplug_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::newRow("refresh waits") << "refresh";
+        QTest::newRow("wizard link waits") << "wizard";
+        QTest::newRow("refresh error box open") << "box";
+    }
+
+    void unplug()
+    {
+        QFETCH(QString, when);
+        E2eRig rig;
+        InstrumentSimulator* sim = plugKw(rig);
+        MainWindow* w = rig.start();
+        if (when == "refresh") {
+            sim->removeCommand("ATCCH2LO");
+            QVERIFY(sim->waitForCommand("ATCCH2LO", kReadyWaitMs));
+            QTest::qWait(200);
+            KwCalibrator* panel = kw(rig);
+            QCOMPARE(panel->mode(), unsigned(REFRESH));
+            // Locked, REFRESH excepted.
+            QVERIFY(disabled({panel->form()->groupBox_ch1, panel->form()->groupBox_485onoff,
+                              panel->form()->groupBox_modbus_baudrate, panel->form()->groupBox_tempoutput}));
+            QVERIFY(panel->form()->pushButton_refresh->isEnabled());
+            rig.bench.unplug(sim);
+        } else if (when == "wizard") {
+            QVERIFY(waitIdle(rig));
+            KwCalibrator* panel = kw(rig);
+            sim->removeCommand("ATCCH1HI");
+            ModalCloser closer(20);
+            closer.setAnswer(QMessageBox::Yes);
+            closer.setInspector([&closer](QWidget*) { closer.setEnabled(false); });
+            panel->form()->pushButton_wizard_ch1->click();
+            QTRY_VERIFY(panel->rangeWizard()->wizard());
+            panel->rangeWizard()->wizard()->next();
+            QVERIFY(sim->waitForCommand("ATCCH1HI 1200.00"));
+            rig.bench.unplug(sim);
+        } else {
+            answerOnceWith(sim, "ATCMODBR", "ATCMODTO 1");
+            bool removedUnderTheBox = false;
+            rig.whenModalOpens([&](QWidget* modal) {
+                rig.bench.unplug(sim);
+                removedUnderTheBox = rig.waitClosed(kScanWaitMs) && !rig.window()->calibrator();
+                qobject_cast<QMessageBox*>(modal)->buttons().first()->click();
+            });
+            QTRY_VERIFY_WITH_TIMEOUT(removedUnderTheBox, kReadyWaitMs);
+        }
+        QVERIFY(rig.waitClosed(kScanWaitMs));
+        QTRY_COMPARE(rig.log().count("~KwCalibrator()"), 1);
+        QTest::qWait(500);
+        QVERIFY(w->calibrator() == nullptr);
+        QVERIFY(!w->pollTimer()->isActive());
+    }
+
+    // Garbled and random replies in every mode: REFRESH steps, writes, the unit reply and
+    // wizard links. The panel survives each, ends idle or waits consistently (locked, in
+    // its mode, nothing queued), and a REFRESH brings it back.
+    void seededSweepOfGarbledReplies()
+    {
+        const quint32 seed = 20261208;
+        QRandomGenerator random(seed);
+        ReadyKw k;
+        QVERIFY(k.panel);
+        MessageBoxes boxes;
+        const QByteArrayList queries = refreshQueries(38) + QByteArrayList{"ATCC"};
+        const QByteArrayList links = {"ATCCH1LO", "ATCCH1HI", "ATCCH1CLO", "ATCCH1CHI", "ATCOFF1"};
+        const QByteArrayList keywords = {"ATCOFF", "ATCCTS", "ATCCH", "ATCMODBR", "ATCSON", "ATCEXTM", "ATCQ", "OK"};
+        auto garble = [&](QByteArray const& token) -> QByteArray {
+            switch (random.bounded(7)) {
+            case 0: return keywords[random.bounded(keywords.size())] + QByteArray::number(random.bounded(10)) + " 1.5";
+            case 1: {
+                // The channel digit 0, 5, 9 or none.
+                QByteArray line;
+                const char digits[] = {'0', '5', '9', 0};
+                for (char c : token)
+                    line += std::isdigit(uchar(c)) ? QByteArray(1, digits[random.bounded(4)]).replace('\0', "") : QByteArray(1, c);
+                return line + " 2";
+            }
+            case 2: return token;
+            case 3: return token + " abc";
+            case 4: return token + " " + QByteArray(3000 + random.bounded(3000), '7');
+            case 5: {
+                QByteArray line;
+                const int n = 1 + random.bounded(60);
+                for (int i = 0; i < n; ++i)
+                    line += char(33 + random.bounded(94));
+                return line;
+            }
+            default: return token + " " + QByteArray::number(random.bounded(-100000, 100000));
+            }
+        };
+        for (int round = 0; round < 15; ++round) {
+            const int kind = round % 3;
+            QByteArray token;
+            if (kind == 0) {
+                token = queries[random.bounded(queries.size())];
+                answerOnceWith(k.sim, token, garble(token));
+                k.ui->pushButton_refresh->click();
+            } else if (kind == 1) {
+                const int ch = 1 + random.bounded(4);
+                token = "ATCOFF" + QByteArray::number(ch);
+                if (random.bounded(2)) {
+                    token = "ATCMODBR";
+                    answerOnceWith(k.sim, token, garble(token));
+                    k.ui->toolButton_modbus_baudrate_apply->click();
+                } else {
+                    answerOnceWith(k.sim, token, garble(token));
+                    QToolButton* apply[] = {k.ui->toolButton_offset_apply_ch1, k.ui->toolButton_offset_apply_ch2,
+                                            k.ui->toolButton_offset_apply_ch3, k.ui->toolButton_offset_apply_ch4};
+                    apply[ch - 1]->click();
+                }
+            } else {
+                token = links[random.bounded(links.size())];
+                answerOnceWith(k.sim, token, garble(token));
+                ModalCloser closer(20);
+                boxes.timer.stop();
+                CalibWizard* w = openWizard(k, 1, closer);
+                boxes.timer.start();
+                QVERIFY2(w, qPrintable(QString::number(round)));
+                w->next();
+            }
+            // Idle, or waiting consistently: locked in its mode, nothing queued, no traffic.
+            int lines = -1;
+            qint64 quietSince = InstrumentSimulator::now();
+            auto settled = [&] {
+                const int n = withoutPolls(k.sim->commandLines()).size();
+                if (n != lines) {
+                    lines = n;
+                    quietSince = InstrumentSimulator::now();
+                }
+                const bool waiting = k.panel->mode() != DEFAULT && k.panel->isLocked()
+                                     && k.panel->pendingCommand().isEmpty();
+                return (idle(k.rig) || waiting) && InstrumentSimulator::now() - quietSince > 600;
+            };
+            QVERIFY2(QTest::qWaitFor(settled, 15000), qPrintable(QString("round %1 %2").arg(round).arg(QString(token))));
+            if (CalibWizard* w = k.panel->rangeWizard()->wizard())
+                static_cast<QWidget*>(w)->close();
+            if (token == "ATCC")
+                k.sim->onCommand(token, [](InstrumentSimulator::Request const& r) { return QByteArrayList{r.token + " OK"}; });
+            else
+                k.sim->addSetting(token, k.sim->setting(token));
+            // A REFRESH brings it back, whichever way it ended.
+            k.ui->pushButton_refresh->click();
+            QTest::qWait(100);
+            QVERIFY2(k.settle(), qPrintable(QString("round %1 %2").arg(round).arg(QString(token))));
+            QCOMPARE(k.panel->sensorType(1), 0);
+        }
+        QVERIFY(k.settle());
+        QVERIFY(k.ui->groupBox_ch1->isEnabled());
     }
 };
 
