@@ -264,6 +264,197 @@ the previous correction values will be removed</source>
         <source>the Factory Reset is completed.</source>
         <translation>공장 초기화가 완료되었습니다.</translation>
     </message>
+    <message>
+        <source>Please specify the sensor type.</source>
+        <translation>센서 타입을 지정해 주십시오.</translation>
+    </message>
+    <message>
+        <source>Do you want to calibrate the &quot;Channel </source>
+        <translation>교정하시겠습니까? "채널 </translation>
+    </message>
+    <message>
+        <source>CHANNEL </source>
+        <translation>채널 </translation>
+    </message>
+</context>
+<context>
+    <name>KwCalibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 일시</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Last Calibrate DateTime</source>
+        <translation>최종 교정 일시</translation>
+    </message>
+    <message>
+        <source>Temperature Output Mode</source>
+        <translation>온도 출력 모드</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+    <message>
+        <source>RS485 - MODBUS</source>
+        <translation>RS485 - MODBUS</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>켜기</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>끄기</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>공장 초기화</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>초기화</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 읽기</translation>
+    </message>
+    <message>
+        <source>MODBUS Mode</source>
+        <translation>MODBUS 모드</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>슬레이브</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>마스터</translation>
+    </message>
+    <message>
+        <source>MODBUS BaudRate</source>
+        <translation>MODBUS 통신 속도</translation>
+    </message>
+    <message>
+        <source>MODBUS Timeout</source>
+        <translation>MODBUS 타임아웃</translation>
+    </message>
+    <message>
+        <source>32bit Float ByteSwap</source>
+        <translation>32비트 실수 바이트 스왑</translation>
+    </message>
+    <message>
+        <source>MODBUS ByteSwap</source>
+        <translation>MODBUS 바이트 스왑</translation>
+    </message>
+    <message>
+        <source>ByteSwap</source>
+        <translation>바이트 스왑</translation>
+    </message>
+    <message>
+        <source>MODBUS Slave ID</source>
+        <translation>MODBUS 슬레이브 ID</translation>
+    </message>
+    <message>
+        <source>Threshold Channel</source>
+        <translation>임계 채널</translation>
+    </message>
+    <message>
+        <source>Threshold Value</source>
+        <translation>임계값</translation>
+    </message>
+    <message>
+        <source>Holding Times</source>
+        <translation>유지 시간</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> 분</translation>
+    </message>
+    <message>
+        <source>Relay Slave ID</source>
+        <translation>릴레이 슬레이브 ID</translation>
+    </message>
+    <message>
+        <source>0x0</source>
+        <translation>0x0</translation>
+    </message>
+    <message>
+        <source>Relay NO</source>
+        <translation>릴레이 번호</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Sensor Type</source>
+        <translation>센서 타입</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>측정 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>~</source>
+        <translation>~</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+    <message>
+        <source>Channel 3</source>
+        <translation>채널 3</translation>
+    </message>
+    <message>
+        <source>Channel 4</source>
+        <translation>채널 4</translation>
+    </message>
+    <message>
+        <source>Last Calibration Time</source>
+        <translation>마지막 교정 시간</translation>
+    </message>
+    <message>
+        <source>factory reset failed...!</source>
+        <translation>공장 초기화에 실패했습니다...!</translation>
+    </message>
 </context>
 <context>
     <name>LogWindow</name>
