@@ -2,6 +2,9 @@
 #include "ui_kwcalibrator.h"
 
 #include <QDebug>
+#include <QPointer>
+
+#include "calibwizard.h"
 
 #include "channelsequence.h"
 #include "globals.h"
@@ -103,9 +106,10 @@ KwCalibrator::KwCalibrator(QString model, unsigned version, QString serial, QWid
 
 KwCalibrator::~KwCalibrator()
 {
+    QPointer<CalibWizard> wizard = m_flow->wizard();
     releaseForm();
     clearAll();
-    delete m_flow->wizard();
+    delete wizard;
     delete ui;
     ui = nullptr;
     qDebug() << "~KwCalibrator()";
