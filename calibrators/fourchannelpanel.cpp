@@ -195,6 +195,24 @@ QVector<SequenceRow> FourChannelPanel::channelRows() const
     return rows;
 }
 
+// ---- echoes ---------------------------------------------------------------------
+
+bool FourChannelPanel::parsingResetOrDate(QString const& line)
+{
+    if (m_seq == 4) {
+        if (line.contains("ATCFTRST"))
+            parsingFactoryReset(valueAfter(line, "ATCFTRST"));
+        else
+            m_seq = m_desc.errorSeq;
+        return true;
+    }
+    if (m_seq == m_desc.dateTimeStep) {
+        parsingDateTime(line);
+        return true;
+    }
+    return false;
+}
+
 // ---- writes -------------------------------------------------------------------
 
 void FourChannelPanel::applySensorType(int channel)

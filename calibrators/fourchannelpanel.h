@@ -156,6 +156,10 @@ protected:
     // Suffix of the five value boxes of every channel.
     void setValueSuffix(QString const& suffix);
 
+    // The APPLY echoes of the factory reset (step 4) and of the last-calibration time
+    // (the description's date step); false for any other step.
+    bool parsingResetOrDate(QString const& line);
+
     // DEFAULT: the poll reply "ATCQ" with four fields.
     void parsingDefault(QString line) override;
     void setDeviceValue(QString ch1, QString ch2, QString ch3, QString ch4);

@@ -172,18 +172,8 @@ void KwCalibrator::parsingSequence(QString line)
 void KwCalibrator::parsingApply(QString line)
 {
     qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
-    if (m_seq == FTRST_SEQ) {
-        if (line.contains("ATCFTRST"))
-            parsingFactoryReset(valueAfter(line, "ATCFTRST"));
-        else
-            m_seq = ERROR_SEQ;
-        return;
-    }
-    if (m_seq == EXTM_SEQ) {
-        parsingDateTime(line);
-        return;
-    }
-    m_sequence->apply(line);
+    if (!parsingResetOrDate(line))
+        m_sequence->apply(line);
 }
 
 void KwCalibrator::slotRangeCh1() { m_flow->start(1); }

@@ -207,7 +207,8 @@ CalibWizard* openWizard(ReadyKw& k, int channel, ModalCloser& closer)
     QPushButton* buttons[] = {k.ui->pushButton_wizard_ch1, k.ui->pushButton_wizard_ch2,
                               k.ui->pushButton_wizard_ch3, k.ui->pushButton_wizard_ch4};
     buttons[channel - 1]->click();
-    QTest::qWaitFor([&] { return k.panel->rangeWizard()->wizard() != nullptr; }, 3000);
+    if (!QTest::qWaitFor([&] { return k.panel->rangeWizard()->wizard() != nullptr; }, 3000))
+        return nullptr;
     closer.setInspector(nullptr);
     return k.panel->rangeWizard()->wizard();
 }
