@@ -102,8 +102,8 @@ Identification parseIdentification(QString const& reply)
             code = 701;
         else if (two == "LX")
             code = 702;
-        else if (two == "VD")
-            code = 703;
+        else if (two == "VD" || t.startsWith("_VD"))
+            code = 703; // "HV700-VD" and "HV700_VD" (the underscore is kept in t)
         else if (two == "NB")
             code = t.endsWith("(P)") ? 705 : 704;
         else

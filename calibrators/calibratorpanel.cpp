@@ -724,8 +724,12 @@ double CalibratorPanel::liveValue(QString const& text)
 
 double CalibratorPanel::chartTime() const
 {
-    return chartTime2(m_lastWrite.toSecsSinceEpoch())
-           + m_lastWrite.time().msec() / 1000.0;
+    return chartTimeAt(m_lastWrite);
+}
+
+double CalibratorPanel::chartTimeAt(QDateTime const& at)
+{
+    return chartTime2(at.toSecsSinceEpoch()) + at.time().msec() / 1000.0;
 }
 
 void CalibratorPanel::showLive(QStringList const& fields, QLCDNumber* const* lcds,
@@ -742,6 +746,8 @@ void CalibratorPanel::showLive(QStringList const& fields, QLCDNumber* const* lcd
         const bool blank = values[i] == NoValue && !text.contains("----");
         lcds[i]->display(blank ? QStringLiteral("----") : text);
     }
+    if (!charts)
+        return;
     const double x = time < 0 ? chartTime() : time;
     for (int i = 0; i < count; ++i)
         charts[i]->setData(x, values[i]);

@@ -90,6 +90,7 @@ class CalibratorPanel : public QWidget, public AbstractCalibrator
 {
     Q_OBJECT
     friend class ChannelSequence;
+    friend class RangeScaleWizards;
     friend class RangeWizardFlow;
 public:
     ~CalibratorPanel() override;
@@ -205,9 +206,12 @@ protected:
     // Live readings: the fields of a poll reply (every keyword removed, split at ",";
     // fewer than count fields give the whole text first and empty texts after it),
     // the chart time of the last poll write, and both shown on LCDs and charts (at
-    // time, or at the chart time of the last poll write when time is negative).
+    // time, or at the chart time of the last poll write when time is negative; charts
+    // may be null for LCDs without charts).
     static QStringList liveFields(QString line, QString const& keyword, int count);
     double chartTime() const;
+    // The chart time of a moment (an unasked line's arrival, for instance).
+    static double chartTimeAt(QDateTime const& at);
     void showLive(QStringList const& fields, QLCDNumber* const* lcds, ChartView* const* charts,
                   int count, double time = -1);
     // The LCD value of channel 1..min(count, ChannelCount), or -99999.999 outside them;

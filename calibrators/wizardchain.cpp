@@ -22,8 +22,9 @@ void WizardChain::open(CalibWizard* wizard, int channel)
     m_wizard = wizard;
     m_channel = channel;
     m_closePending = false;
-    connect(wizard, &CalibWizard::writeDone, this, &WizardChain::slotWriteDone);
-    connect(wizard, &CalibWizard::close, this, &WizardChain::slotCloseRequest);
+    // Unique: the same wizard handed over again must not run each action twice.
+    connect(wizard, &CalibWizard::writeDone, this, &WizardChain::slotWriteDone, Qt::UniqueConnection);
+    connect(wizard, &CalibWizard::close, this, &WizardChain::slotCloseRequest, Qt::UniqueConnection);
     wizard->setEnabled(isIdle());
 }
 
@@ -85,8 +86,9 @@ void WizardChain::close()
     // The pointer clears itself when the wizard is destroyed; a new wizard opened in
     // the meantime is never touched by the old one's destruction.
     // Closed inside an APPLY (an ERROR tail closing it): that APPLY still counts as the
-    // wizard's.
-    m_closedInApply = m_panel->mode() == APPLY && (m_wizard || m_chainId != 0);
+    // wizard's, also when it is closed once more before the APPLY ends.
+    if (m_panel->mode() == APPLY && (m_wizard || m_chainId != 0))
+        m_closedInApply = true;
     m_wizard.clear();
     m_channel = 0;
     m_closePending = false;
@@ -103,9 +105,12 @@ void WizardChain::runAction(std::function<void()> const& action)
 
 void WizardChain::slotWriteDone(int result)
 {
-    if (sender() != m_wizard.data() || !isIdle())
+    if (sender() != m_wizard.data())
         return;
-    runAction(result == 1 ? m_finish : m_escape);
+    if (isIdle())
+        runAction(result == 1 ? m_finish : m_escape);
+    else if (result != 1 && m_closeWhileBusy)
+        close();
 }
 
 void WizardChain::slotCloseRequest()
@@ -116,7 +121,9 @@ void WizardChain::slotCloseRequest()
         runAction(m_closeRequest);
         return;
     }
-    if (m_deferClose && m_chainId != 0)
+    if (m_closeWhileBusy)
+        close();
+    else if (m_deferClose && m_chainId != 0)
         m_closePending = true;
 }
 

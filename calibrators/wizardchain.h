@@ -75,6 +75,9 @@ public:
     // being ignored.
     void setDeferClose(bool on) { m_deferClose = on; }
     bool closeDeferred() const { return m_closePending; }
+    // Escape and the title-bar close close the wizard even while the panel is busy (the
+    // write in flight goes on, nothing more is sent) instead of being ignored.
+    void setCloseWhileBusy(bool on) { m_closeWhileBusy = on; }
     // Whether an APPLY ERROR during a chain or with a wizard open schedules the REFRESH.
     void setRefreshAfterError(bool on) { m_refreshAfterError = on; }
 
@@ -104,6 +107,7 @@ private:
     std::function<void()> m_closeRequest;
     bool m_deferClose = false;
     bool m_closePending = false;
+    bool m_closeWhileBusy = false;
     bool m_refreshAfterError = true;
     bool m_closedInApply = false;
 };

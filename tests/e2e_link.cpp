@@ -110,6 +110,7 @@ void E2eLink::unsupportedIdentificationShowsTheBox()
     QFETCH(bool, withPanel);
     E2eRig rig;
     TestPanelFactory factory(withPanel ? QList<int>{62} : QList<int>{});
+    NoPanelFactory none({84});
     InstrumentSimulator* sim = rig.bench.plug("A1B2C3");
     sim->setIdentification(identification);
     ModalCloser closer(100);

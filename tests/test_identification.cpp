@@ -54,9 +54,10 @@ void TestIdentification::identification_data()
     QTest::newRow("ZQ70 letter at the end") << "ZQ702v0B" << 72 << 20u << 1 << false << atcd;
     QTest::newRow("v right after the digits") << "ZQ62v5" << 62 << 25u << 2 << true << atcd;
     QTest::newRow("one digit each side of v") << "ZQ622v15" << 62 << 21u << 2 << true << atcd;
+    QTest::newRow("VD with an underscore") << "HV700_VD2v4" << 703 << 24u << 6 << true << atch;
     QTest::newRow("variant: no panel") << "HV700K3-NB4v0(P)" << 705 << 40u << -1 << false << QByteArrayList();
 
-    const QStringList rejected = {"ZQ701v2", "ZQ991v0", "ZQ", "HV700K3-XY1v0", "HV700_VD2v4", "ZQAB1v0", "ZQv5",
+    const QStringList rejected = {"ZQ701v2", "ZQ991v0", "ZQ", "HV700K3-XY1v0", "HV700__VD2v4", "HV700_V2v4", "ZQAB1v0", "ZQv5",
                                   "ZQ62Xv5", QString::fromUtf8("ZQ62\xd9\xa1v5"), "1v5", "", "zq621v5"};
     for (QString const& reply : rejected)
         QTest::addRow("rejected %s", qPrintable(reply)) << reply << 0 << 0u << -1 << false << QByteArrayList();
@@ -116,6 +117,7 @@ void TestIdentification::panelMissingOrGoneBeforeTheSecondPoll()
     TestPanelFactory factory({704});
     {
         // A model without a panel built for it is not supported.
+        NoPanelFactory none({84});
         MainWindow w;
         QVERIFY(!w.setVersion("ZQ841v5"));
         QVERIFY(w.calibrator() == nullptr);

@@ -16,87 +16,65 @@
 #include "globals.h"
 #include "modalcloser.h"
 #include "modbusblock.h"
+#include "sequencepanel.h"
 
 namespace {
 
-enum : unsigned { END_SEQ = 90, ERROR_SEQ = 91 };
+// The block's widgets under the object names of the forms, built in code: type, name,
+// parent.
+#define ZQ_FAKE_UI(X) \
+    X(QGroupBox, groupBox_485onoff, form) \
+    X(QGroupBox, groupBox_modbus_mode, form) \
+    X(QGroupBox, groupBox_modbus_baudrate, form) \
+    X(QGroupBox, groupBox_modbus_timeout, form) \
+    X(QGroupBox, groupBox_modbus_byteswap, form) \
+    X(QGroupBox, groupBox_modbus_addr, form) \
+    X(QGroupBox, groupBox_modbus_channel, form) \
+    X(QGroupBox, groupBox_modbus_max, form) \
+    X(QGroupBox, groupBox_modbus_hold_min, form) \
+    X(QGroupBox, groupBox_modbus_relay_addr, form) \
+    X(QGroupBox, groupBox_modbus_relay_no, form) \
+    X(QComboBox, comboBox_modbus_baudrate, groupBox_modbus_baudrate) \
+    X(QToolButton, toolButton_modbus_baudrate_apply, groupBox_modbus_baudrate) \
+    X(QComboBox, comboBox_modbus_timeout, groupBox_modbus_timeout) \
+    X(QToolButton, toolButton_modbus_timeout_apply, groupBox_modbus_timeout) \
+    X(QCheckBox, checkBox_modbus_byteswap, groupBox_modbus_byteswap) \
+    X(QToolButton, toolButton_modbus_byteswap_apply, groupBox_modbus_byteswap) \
+    X(QSpinBox, spinBox_modbus_addr, groupBox_modbus_addr) \
+    X(QToolButton, toolButton_modbus_addr_apply, groupBox_modbus_addr) \
+    X(QComboBox, comboBox_modbus_channel, groupBox_modbus_channel) \
+    X(QToolButton, toolButton_modbus_channel_apply, groupBox_modbus_channel) \
+    X(QDoubleSpinBox, doubleSpinBox_modbus_max, groupBox_modbus_max) \
+    X(QToolButton, toolButton_modbus_max_apply, groupBox_modbus_max) \
+    X(QSpinBox, spinBox_modbus_hold_min, groupBox_modbus_hold_min) \
+    X(QToolButton, toolButton_modbus_hold_min_apply, groupBox_modbus_hold_min) \
+    X(QSpinBox, spinBox_modbus_relay_addr, groupBox_modbus_relay_addr) \
+    X(QToolButton, toolButton_modbus_relay_addr_apply, groupBox_modbus_relay_addr) \
+    X(QComboBox, comboBox_modbus_relay_no, groupBox_modbus_relay_no) \
+    X(QToolButton, toolButton_modbus_relay_no_apply, groupBox_modbus_relay_no) \
+    X(QRadioButton, radioButton_485_on, groupBox_485onoff) \
+    X(QRadioButton, radioButton_485_off, groupBox_485onoff) \
+    X(QRadioButton, radioButton_Slave, groupBox_modbus_mode) \
+    X(QRadioButton, radioButton_Master, groupBox_modbus_mode)
 
-const QStringList kKeywords = {"ATCSON",    "ATCISMST", "ATCMODCH", "ATCMSTID", "ATCRLYNO", "ATCPPMMAX",
-                               "ATCRLYDLY", "ATCMODBR", "ATCMODTO", "ATCMODSW", "ATCMODID"};
-
-const PanelDescription kDesc = {
-    END_SEQ, ERROR_SEQ, "ATCMODBR\r\n", 0,
-    kKeywords, kKeywords, {"ATCQ"}, {},
-    false, "", PanelDescription::Unlock,
-    0, nullptr, nullptr, nullptr,
-};
-
-// The block's widgets under the object names of the forms, built in code.
 struct FakeUi
 {
-    QGroupBox *groupBox_485onoff, *groupBox_modbus_mode, *groupBox_modbus_baudrate, *groupBox_modbus_timeout,
-        *groupBox_modbus_byteswap, *groupBox_modbus_addr, *groupBox_modbus_channel, *groupBox_modbus_max,
-        *groupBox_modbus_hold_min, *groupBox_modbus_relay_addr, *groupBox_modbus_relay_no;
-    QComboBox *comboBox_modbus_baudrate, *comboBox_modbus_timeout, *comboBox_modbus_channel, *comboBox_modbus_relay_no;
-    QCheckBox* checkBox_modbus_byteswap;
-    QSpinBox *spinBox_modbus_addr, *spinBox_modbus_hold_min, *spinBox_modbus_relay_addr;
-    QDoubleSpinBox* doubleSpinBox_modbus_max;
-    QToolButton *toolButton_modbus_baudrate_apply, *toolButton_modbus_timeout_apply,
-        *toolButton_modbus_byteswap_apply, *toolButton_modbus_addr_apply, *toolButton_modbus_channel_apply,
-        *toolButton_modbus_max_apply, *toolButton_modbus_hold_min_apply, *toolButton_modbus_relay_addr_apply,
-        *toolButton_modbus_relay_no_apply;
-    QRadioButton *radioButton_485_on, *radioButton_485_off, *radioButton_Slave, *radioButton_Master;
-
-    template <class T>
-    static T* make(QWidget* parent, const char* name)
-    {
-        T* w = new T(parent);
-        w->setObjectName(name);
-        return w;
-    }
+#define ZQ_DECLARE(T, name, parent) T* name = nullptr;
+    ZQ_FAKE_UI(ZQ_DECLARE)
+#undef ZQ_DECLARE
 
     void setupUi(QWidget* form)
     {
-#define ZQ_GROUP(name) name = make<QGroupBox>(form, #name)
-        ZQ_GROUP(groupBox_485onoff);
-        ZQ_GROUP(groupBox_modbus_mode);
-        ZQ_GROUP(groupBox_modbus_baudrate);
-        ZQ_GROUP(groupBox_modbus_timeout);
-        ZQ_GROUP(groupBox_modbus_byteswap);
-        ZQ_GROUP(groupBox_modbus_addr);
-        ZQ_GROUP(groupBox_modbus_channel);
-        ZQ_GROUP(groupBox_modbus_max);
-        ZQ_GROUP(groupBox_modbus_hold_min);
-        ZQ_GROUP(groupBox_modbus_relay_addr);
-        ZQ_GROUP(groupBox_modbus_relay_no);
-#undef ZQ_GROUP
-        comboBox_modbus_baudrate = make<QComboBox>(groupBox_modbus_baudrate, "comboBox_modbus_baudrate");
-        comboBox_modbus_timeout = make<QComboBox>(groupBox_modbus_timeout, "comboBox_modbus_timeout");
-        comboBox_modbus_channel = make<QComboBox>(groupBox_modbus_channel, "comboBox_modbus_channel");
-        comboBox_modbus_relay_no = make<QComboBox>(groupBox_modbus_relay_no, "comboBox_modbus_relay_no");
-        checkBox_modbus_byteswap = make<QCheckBox>(groupBox_modbus_byteswap, "checkBox_modbus_byteswap");
-        spinBox_modbus_addr = make<QSpinBox>(groupBox_modbus_addr, "spinBox_modbus_addr");
+#define ZQ_MAKE(T, name, parent) \
+    name = new T(parent);         \
+    name->setObjectName(#name);
+        ZQ_FAKE_UI(ZQ_MAKE)
+#undef ZQ_MAKE
         spinBox_modbus_addr->setRange(0, 255);
-        spinBox_modbus_hold_min = make<QSpinBox>(groupBox_modbus_hold_min, "spinBox_modbus_hold_min");
         spinBox_modbus_hold_min->setRange(1, 200);
-        spinBox_modbus_relay_addr = make<QSpinBox>(groupBox_modbus_relay_addr, "spinBox_modbus_relay_addr");
         spinBox_modbus_relay_addr->setRange(1, 15);
-        doubleSpinBox_modbus_max = make<QDoubleSpinBox>(groupBox_modbus_max, "doubleSpinBox_modbus_max");
         doubleSpinBox_modbus_max->setRange(1.0, 1000000.0);
         doubleSpinBox_modbus_max->setDecimals(2);
-        toolButton_modbus_baudrate_apply = make<QToolButton>(groupBox_modbus_baudrate, "a");
-        toolButton_modbus_timeout_apply = make<QToolButton>(groupBox_modbus_timeout, "b");
-        toolButton_modbus_byteswap_apply = make<QToolButton>(groupBox_modbus_byteswap, "c");
-        toolButton_modbus_addr_apply = make<QToolButton>(groupBox_modbus_addr, "d");
-        toolButton_modbus_channel_apply = make<QToolButton>(groupBox_modbus_channel, "e");
-        toolButton_modbus_max_apply = make<QToolButton>(groupBox_modbus_max, "f");
-        toolButton_modbus_hold_min_apply = make<QToolButton>(groupBox_modbus_hold_min, "g");
-        toolButton_modbus_relay_addr_apply = make<QToolButton>(groupBox_modbus_relay_addr, "h");
-        toolButton_modbus_relay_no_apply = make<QToolButton>(groupBox_modbus_relay_no, "i");
-        radioButton_485_on = make<QRadioButton>(groupBox_485onoff, "radioButton_485_on");
-        radioButton_485_off = make<QRadioButton>(groupBox_485onoff, "radioButton_485_off");
-        radioButton_Slave = make<QRadioButton>(groupBox_modbus_mode, "radioButton_Slave");
-        radioButton_Master = make<QRadioButton>(groupBox_modbus_mode, "radioButton_Master");
     }
 };
 
@@ -116,48 +94,30 @@ int channelsOf(QString const& name)
     return name == "NB" ? 2 : name == "VD" ? 6 : 4;
 }
 
-// A panel that holds only the block: its REFRESH and APPLY tables are the block's rows
+// A panel that holds only the block: its REFRESH and APPLY table is the block's rows
 // in the KW refresh order.
-class BlockPanel : public CalibratorPanel
+class BlockPanel : public SequencePanel
 {
     Q_OBJECT
 public:
     BlockPanel(ModbusProfile const& profile, unsigned version)
-        : CalibratorPanel(kDesc, version, "SN1", nullptr)
+        : SequencePanel(version)
     {
         ui.setupUi(this);
         block = new ModbusBlock(this, profile, ModbusWidgets::from(&ui));
         using S = ModbusBlock;
-        const QVector<SequenceRow> rows = block->rows(
-            {S::Modbr, S::Modto, S::Modsw, S::Modid, S::Ismst, S::Modch, S::Mstid, S::Rlyno, S::Ppmmax,
-             S::Rlydly, S::Son});
-        sequence.reset(new ChannelSequence(this, 1, rows));
+        setRows(1, block->rows({S::Modbr, S::Modto, S::Modsw, S::Modid, S::Ismst, S::Modch, S::Mstid, S::Rlyno,
+                                S::Ppmmax, S::Rlydly, S::Son}));
+        onClear = [this] { block->clear(); };
         clearAll();
         setModbusMode();
     }
 
-    void enter(unsigned mode, unsigned seq)
-    {
-        m_mode = mode;
-        m_seq = seq;
-    }
-    // The queued command goes out (dropped: there is no port), its reply arrives.
-    void reply(QString const& line)
-    {
-        cancelQueued();
-        readData(line);
-    }
     // An echo of an APPLY of setting s.
     void echo(ModbusBlock::Setting s, QString const& line)
     {
         enter(APPLY, block->step(s));
         reply(line);
-    }
-    void startRefresh()
-    {
-        clearAll();
-        setModbusMode();
-        sequence->queueFrom(0);
     }
     void controlEnable(bool on) override
     {
@@ -168,20 +128,19 @@ public:
 
     FakeUi ui;
     ModbusBlock* block;
-    std::unique_ptr<ChannelSequence> sequence;
 
 protected:
-    void parsingSequence(QString line) override { sequence->refresh(line); }
-    void parsingApply(QString line) override { sequence->apply(line); }
-    void parsingDefault(QString) override {}
-    void clearAll() override
-    {
-        m_mode = DEFAULT;
-        m_seq = 0;
-        block->clear();
-    }
     void setModbusMode() override { block->setMode(); }
 };
+
+// The combo of a combo setting.
+QComboBox* comboOf(FakeUi const& ui, ModbusBlock::Setting s)
+{
+    return s == ModbusBlock::Rlyno   ? ui.comboBox_modbus_relay_no
+           : s == ModbusBlock::Modch ? ui.comboBox_modbus_channel
+           : s == ModbusBlock::Modbr ? ui.comboBox_modbus_baudrate
+                                     : ui.comboBox_modbus_timeout;
+}
 
 QString bits(std::initializer_list<bool> values)
 {
@@ -341,10 +300,7 @@ private slots:
         const auto s = ModbusBlock::Setting(setting);
         p.echo(s, before);
         QCOMPARE(p.mode(), unsigned(DEFAULT));
-        QComboBox* combo = s == ModbusBlock::Rlyno ? p.ui.comboBox_modbus_relay_no
-                           : s == ModbusBlock::Modch ? p.ui.comboBox_modbus_channel
-                           : s == ModbusBlock::Modbr ? p.ui.comboBox_modbus_baudrate
-                                                     : p.ui.comboBox_modbus_timeout;
+        QComboBox* combo = comboOf(p.ui, s);
         combo->setStyleSheet(QString()); // so that the reply has to set it
         p.echo(s, reply);
         // The echo ended the APPLY well and unlocked the panel.
@@ -366,15 +322,11 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("shown"); // byteswap addr relayaddr hold max
         const int sw = ModbusBlock::Modsw, id = ModbusBlock::Modid;
-        QTest::newRow("byte swap 1") << sw << "ATCMODSW1" << "1 54 1 1 1";
         QTest::newRow("byte swap 2 unchecks") << sw << "ATCMODSW2" << "0 54 1 1 1";
         QTest::newRow("byte swap -1 unchecks") << sw << "ATCMODSW-1" << "0 54 1 1 1";
-        QTest::newRow("slave ID") << id << "ATCMODID7" << "0 7 1 1 1";
         QTest::newRow("slave ID clamped") << id << "ATCMODID300" << "0 255 1 1 1";
         QTest::newRow("keyword twice") << id << "xATCMODIDATCMODID12" << "0 12 1 1 1";
         QTest::newRow("relay slave ID decimal") << int(ModbusBlock::Mstid) << "ATCMSTID10" << "0 54 10 1 1";
-        QTest::newRow("holding time") << int(ModbusBlock::Rlydly) << "ATCRLYDLY5" << "0 54 1 5 1";
-        QTest::newRow("threshold") << int(ModbusBlock::Ppmmax) << "ATCPPMMAX20.25" << "0 54 1 1 20.25";
         QTest::newRow("threshold exponent") << int(ModbusBlock::Ppmmax) << "ATCPPMMAX1e+06" << "0 54 1 1 1e+06";
     }
 
@@ -408,7 +360,6 @@ private slots:
         QTest::addColumn<int>("deviceIndex");
         QTest::addColumn<int>("other");
         QTest::newRow("baud") << int(ModbusBlock::Modbr) << "ATCMODBR1" << 1 << 3;
-        QTest::newRow("time-out") << int(ModbusBlock::Modto) << "ATCMODTO2" << 2 << 0;
         QTest::newRow("channel") << int(ModbusBlock::Modch) << "ATCMODCH3" << 3 << 1;
         QTest::newRow("relay") << int(ModbusBlock::Rlyno) << "ATCRLYNO2" << 1 << 7;
     }
@@ -422,10 +373,7 @@ private slots:
         ChannelCount = 4;
         BlockPanel p(ModbusProfile::kw(), 38);
         const auto s = ModbusBlock::Setting(setting);
-        QComboBox* combo = s == ModbusBlock::Rlyno ? p.ui.comboBox_modbus_relay_no
-                           : s == ModbusBlock::Modch ? p.ui.comboBox_modbus_channel
-                           : s == ModbusBlock::Modbr ? p.ui.comboBox_modbus_baudrate
-                                                     : p.ui.comboBox_modbus_timeout;
+        QComboBox* combo = comboOf(p.ui, s);
         p.echo(s, device);
         combo->setCurrentIndex(other);
         QCOMPARE(combo->styleSheet(), QString(ModbusBlock::kOrange));
@@ -452,16 +400,11 @@ private slots:
         QTest::addColumn<int>("setting");
         QTest::newRow("threshold 20.25") << "KW" << "max 20.25" << unsigned(DEFAULT) << "ATCPPMMAX 20.25" << int(ModbusBlock::Ppmmax);
         QTest::newRow("threshold 1e+06") << "NB" << "max 1000000" << unsigned(DEFAULT) << "ATCPPMMAX 1e+06" << int(ModbusBlock::Ppmmax);
-        QTest::newRow("threshold 6 digits") << "LX" << "max 1234.56" << unsigned(DEFAULT) << "ATCPPMMAX 1234.56" << int(ModbusBlock::Ppmmax);
         QTest::newRow("relay slave ID decimal") << "KW" << "relayaddr 10" << unsigned(DEFAULT) << "ATCMSTID 10" << int(ModbusBlock::Mstid);
         QTest::newRow("relay number is item data") << "VD" << "relay 7" << unsigned(DEFAULT) << "ATCRLYNO 8" << int(ModbusBlock::Rlyno);
         QTest::newRow("baud") << "NB" << "baud 3" << unsigned(DEFAULT) << "ATCMODBR 3" << int(ModbusBlock::Modbr);
-        QTest::newRow("time-out") << "VD" << "timeout 4" << unsigned(DEFAULT) << "ATCMODTO 4" << int(ModbusBlock::Modto);
         QTest::newRow("threshold channel") << "VD" << "channel 2" << unsigned(DEFAULT) << "ATCMODCH 2" << int(ModbusBlock::Modch);
         QTest::newRow("byte swap on") << "LX" << "swap 1" << unsigned(DEFAULT) << "ATCMODSW 1" << int(ModbusBlock::Modsw);
-        QTest::newRow("byte swap off") << "LX" << "swap 0" << unsigned(DEFAULT) << "ATCMODSW 0" << int(ModbusBlock::Modsw);
-        QTest::newRow("slave ID") << "NB" << "addr 7" << unsigned(DEFAULT) << "ATCMODID 7" << int(ModbusBlock::Modid);
-        QTest::newRow("holding time") << "KW" << "hold 200" << unsigned(DEFAULT) << "ATCRLYDLY 200" << int(ModbusBlock::Rlydly);
         QTest::newRow("apply button in REFRESH") << "KW" << "hold 5" << unsigned(REFRESH) << "ATCRLYDLY 5" << int(ModbusBlock::Rlydly);
         for (const char* name : {"KW", "LX", "NB", "VD"}) {
             const QString n(name);
@@ -503,18 +446,12 @@ private slots:
         } else if (a[0] == "baud") {
             ui.comboBox_modbus_baudrate->setCurrentIndex(int(v));
             press = ui.toolButton_modbus_baudrate_apply;
-        } else if (a[0] == "timeout") {
-            ui.comboBox_modbus_timeout->setCurrentIndex(int(v));
-            press = ui.toolButton_modbus_timeout_apply;
         } else if (a[0] == "channel") {
             ui.comboBox_modbus_channel->setCurrentIndex(int(v));
             press = ui.toolButton_modbus_channel_apply;
         } else if (a[0] == "swap") {
             ui.checkBox_modbus_byteswap->setChecked(v != 0);
             press = ui.toolButton_modbus_byteswap_apply;
-        } else if (a[0] == "addr") {
-            ui.spinBox_modbus_addr->setValue(int(v));
-            press = ui.toolButton_modbus_addr_apply;
         } else if (a[0] == "hold") {
             ui.spinBox_modbus_hold_min->setValue(int(v));
             press = ui.toolButton_modbus_hold_min_apply;

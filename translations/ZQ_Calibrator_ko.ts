@@ -265,16 +265,44 @@ the previous correction values will be removed</source>
         <translation>공장 초기화가 완료되었습니다.</translation>
     </message>
     <message>
+        <source>ERROR</source>
+        <translation>오류</translation>
+    </message>
+    <message>
         <source>Please specify the sensor type.</source>
-        <translation>센서 타입을 지정해 주십시오.</translation>
+        <translation>센서 종류를 지정하십시오.</translation>
     </message>
     <message>
         <source>Do you want to calibrate the &quot;Channel </source>
         <translation>교정하시겠습니까? "채널 </translation>
     </message>
     <message>
+        <source>Do you want to scale the &quot;Channel </source>
+        <translation>스케일을 조정하시겠습니까? "채널 </translation>
+    </message>
+    <message>
         <source>CHANNEL </source>
         <translation>채널 </translation>
+    </message>
+    <message>
+        <source>Do you want to change the parameters?</source>
+        <translation>파라미터를 변경하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Calibration parameters</source>
+        <translation>교정 파라미터</translation>
+    </message>
+    <message>
+        <source>change the sensor type to the Mode </source>
+        <translation>센서 타입을 다음 모드로 변경합니다: </translation>
+    </message>
+    <message>
+        <source>change the sensor to temperature compensation mode </source>
+        <translation>센서를 온도 보상 모드로 변경합니다 </translation>
+    </message>
+    <message>
+        <source>Last Calibration Time</source>
+        <translation>마지막 교정 시간</translation>
     </message>
 </context>
 <context>
@@ -293,7 +321,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Build date time</source>
-        <translation>빌드 일시</translation>
+        <translation>빌드 날짜 시간</translation>
     </message>
     <message>
         <source>yyyy-MM-dd hh:mm:ss</source>
@@ -301,7 +329,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Last Calibrate DateTime</source>
-        <translation>최종 교정 일시</translation>
+        <translation>마지막 교정 일시</translation>
     </message>
     <message>
         <source>Temperature Output Mode</source>
@@ -341,7 +369,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>REFRESH</source>
-        <translation>새로 읽기</translation>
+        <translation>새로 고침</translation>
     </message>
     <message>
         <source>MODBUS Mode</source>
@@ -413,7 +441,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Sensor Type</source>
-        <translation>센서 타입</translation>
+        <translation>센서 종류</translation>
     </message>
     <message>
         <source>Calibration</source>
@@ -421,7 +449,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>Sensing Range (Min/Max)</source>
-        <translation>측정 범위 (최소/최대)</translation>
+        <translation>감지 범위 (최소/최대)</translation>
     </message>
     <message>
         <source>~</source>
@@ -477,6 +505,185 @@ the previous correction values will be removed</source>
     <message>
         <source>show</source>
         <translation>보기</translation>
+    </message>
+</context>
+<context>
+    <name>LxCalibrator</name>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Last Calibrate DateTime</source>
+        <translation>마지막 교정 일시</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>RS485 - MODBUS</source>
+        <translation>RS485 - MODBUS</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>켜기</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>끄기</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>공장 초기화</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>초기화</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>MODBUS Mode</source>
+        <translation>MODBUS 모드</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>슬레이브</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>마스터</translation>
+    </message>
+    <message>
+        <source>MODBUS BaudRate</source>
+        <translation>MODBUS 통신 속도</translation>
+    </message>
+    <message>
+        <source>MODBUS Timeout</source>
+        <translation>MODBUS 타임아웃</translation>
+    </message>
+    <message>
+        <source>32bit Float ByteSwap</source>
+        <translation>32비트 실수 바이트 스왑</translation>
+    </message>
+    <message>
+        <source>MODBUS ByteSwap</source>
+        <translation>MODBUS 바이트 스왑</translation>
+    </message>
+    <message>
+        <source>ByteSwap</source>
+        <translation>바이트 스왑</translation>
+    </message>
+    <message>
+        <source>MODBUS Slave ID</source>
+        <translation>MODBUS 슬레이브 ID</translation>
+    </message>
+    <message>
+        <source>Threshold Channel</source>
+        <translation>임계 채널</translation>
+    </message>
+    <message>
+        <source>Threshold Value</source>
+        <translation>임계값</translation>
+    </message>
+    <message>
+        <source>Holding Times</source>
+        <translation>유지 시간</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> 분</translation>
+    </message>
+    <message>
+        <source>Relay Slave ID</source>
+        <translation>릴레이 슬레이브 ID</translation>
+    </message>
+    <message>
+        <source>0x0</source>
+        <translation>0x0</translation>
+    </message>
+    <message>
+        <source>Relay NO</source>
+        <translation>릴레이 번호</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Sensor Type</source>
+        <translation>센서 종류</translation>
+    </message>
+    <message>
+        <source>SCALE</source>
+        <translation>스케일</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>감지 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>~</source>
+        <translation>~</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Scaled Value (Min/Max)</source>
+        <translation>스케일 값 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>Multiply</source>
+        <translation>배율</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+    <message>
+        <source>Channel 3</source>
+        <translation>채널 3</translation>
+    </message>
+    <message>
+        <source>Channel 4</source>
+        <translation>채널 4</translation>
+    </message>
+    <message>
+        <source>Last Calibration Time</source>
+        <translation>마지막 교정 시간</translation>
+    </message>
+    <message>
+        <source>factory reset failed...!</source>
+        <translation>공장 초기화에 실패했습니다...!</translation>
     </message>
 </context>
 <context>
@@ -621,6 +828,161 @@ the previous correction values will be removed</source>
     </message>
 </context>
 <context>
+    <name>VdCalibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>RS485 - MODBUS</source>
+        <translation>RS485 - MODBUS</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>켜기</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>끄기</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>공장 초기화</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>초기화</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>MODBUS Mode</source>
+        <translation>MODBUS 모드</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>슬레이브</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>마스터</translation>
+    </message>
+    <message>
+        <source>MODBUS BaudRate</source>
+        <translation>MODBUS 통신 속도</translation>
+    </message>
+    <message>
+        <source>MODBUS Timeout</source>
+        <translation>MODBUS 타임아웃</translation>
+    </message>
+    <message>
+        <source>MODBUS ByteSwap</source>
+        <translation>MODBUS 바이트 스왑</translation>
+    </message>
+    <message>
+        <source>ByteSwap</source>
+        <translation>바이트 스왑</translation>
+    </message>
+    <message>
+        <source>MODBUS Slave ID</source>
+        <translation>MODBUS 슬레이브 ID</translation>
+    </message>
+    <message>
+        <source>Threshold Channel</source>
+        <translation>임계 채널</translation>
+    </message>
+    <message>
+        <source>Threshold Value</source>
+        <translation>임계값</translation>
+    </message>
+    <message>
+        <source>Holding Times</source>
+        <translation>유지 시간</translation>
+    </message>
+    <message>
+        <source>Relay Slave ID</source>
+        <translation>릴레이 슬레이브 ID</translation>
+    </message>
+    <message>
+        <source>Relay NO</source>
+        <translation>릴레이 번호</translation>
+    </message>
+    <message>
+        <source>Sensor output mode</source>
+        <translation>센서 출력 모드</translation>
+    </message>
+    <message>
+        <source>Counter mode</source>
+        <translation>카운터 모드</translation>
+    </message>
+    <message>
+        <source>Cumulative</source>
+        <translation>누적</translation>
+    </message>
+    <message>
+        <source>Differential</source>
+        <translation>차등</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>Full Range Offset</source>
+        <translation>전체 범위 오프셋</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+    <message>
+        <source>Last Calibration Time</source>
+        <translation>마지막 교정 시간</translation>
+    </message>
+    <message>
+        <source>the Factory Reset is failed!</source>
+        <translation>공장 초기화에 실패했습니다!</translation>
+    </message>
+    <message>
+        <source>change the sensor output mode to &apos;</source>
+        <translation>센서 출력 모드 변경: '</translation>
+    </message>
+    <message>
+        <source>change the counter mode to &apos;</source>
+        <translation>카운터 모드 변경: '</translation>
+    </message>
+</context>
+<context>
     <name>Zq62Calibrator</name>
     <message>
         <source>Form</source>
@@ -652,7 +1014,7 @@ the previous correction values will be removed</source>
     </message>
     <message>
         <source>REFRESH</source>
-        <translation>새로 읽기</translation>
+        <translation>새로 고침</translation>
     </message>
     <message>
         <source>Temperature</source>
@@ -665,6 +1027,419 @@ the previous correction values will be removed</source>
     <message>
         <source>Humidity</source>
         <translation>습도</translation>
+    </message>
+</context>
+<context>
+    <name>Zq70ACalibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Input Type</source>
+        <translation>입력 타입</translation>
+    </message>
+    <message>
+        <source>4~20mA</source>
+        <translation>4~20mA</translation>
+    </message>
+    <message>
+        <source>0~20mA</source>
+        <translation>0~20mA</translation>
+    </message>
+    <message>
+        <source>0~1000mV</source>
+        <translation>0~1000mV</translation>
+    </message>
+    <message>
+        <source>Event Trigger Condition</source>
+        <translation>이벤트 트리거 조건</translation>
+    </message>
+    <message>
+        <source>CH1 OR CH2</source>
+        <translation>CH1 OR CH2</translation>
+    </message>
+    <message>
+        <source>CH1 AND CH2</source>
+        <translation>CH1 AND CH2</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>Channel 1</source>
+        <translation>채널 1</translation>
+    </message>
+    <message>
+        <source>SCALE</source>
+        <translation>스케일</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>교정</translation>
+    </message>
+    <message>
+        <source>Sensing Range (Min/Max)</source>
+        <translation>감지 범위 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>~</source>
+        <translation>~</translation>
+    </message>
+    <message>
+        <source>Error Correction (Zero/Span)</source>
+        <translation>오차 보정 (영점/스팬)</translation>
+    </message>
+    <message>
+        <source>Scaled Value (Min/Max)</source>
+        <translation>스케일 값 (최소/최대)</translation>
+    </message>
+    <message>
+        <source>Multiply</source>
+        <translation>배율</translation>
+    </message>
+    <message>
+        <source>Full Range Input Offset</source>
+        <translation>전체 범위 입력 오프셋</translation>
+    </message>
+    <message>
+        <source>Event Mode</source>
+        <translation>이벤트 모드</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>없음</translation>
+    </message>
+    <message>
+        <source>LO/HI Edge OutBound</source>
+        <translation>LO/HI 경계 벗어남</translation>
+    </message>
+    <message>
+        <source>Change Event</source>
+        <translation>변화 이벤트</translation>
+    </message>
+    <message>
+        <source>LO/HI Edge InBound</source>
+        <translation>LO/HI 경계 안쪽</translation>
+    </message>
+    <message>
+        <source>Event LO Edge</source>
+        <translation>이벤트 LO 경계</translation>
+    </message>
+    <message>
+        <source> LO</source>
+        <translation> LO</translation>
+    </message>
+    <message>
+        <source>Event HI Edge</source>
+        <translation>이벤트 HI 경계</translation>
+    </message>
+    <message>
+        <source> HI</source>
+        <translation> HI</translation>
+    </message>
+    <message>
+        <source>Change Event Diff. Value</source>
+        <translation>변화 이벤트 차이 값</translation>
+    </message>
+    <message>
+        <source> D</source>
+        <translation> D</translation>
+    </message>
+    <message>
+        <source>Channel 2</source>
+        <translation>채널 2</translation>
+    </message>
+</context>
+<context>
+    <name>Zq83Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>Digital filter</source>
+        <translation>디지털 필터</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>끄기</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>켜기</translation>
+    </message>
+    <message>
+        <source>Temp. Compensate</source>
+        <translation>온도 보상</translation>
+    </message>
+    <message>
+        <source>Zero drift adjustment</source>
+        <translation>영점 드리프트 조정</translation>
+    </message>
+    <message>
+        <source>mV</source>
+        <translation>mV</translation>
+    </message>
+    <message>
+        <source>Gas</source>
+        <translation>가스</translation>
+    </message>
+    <message>
+        <source>ppm offset</source>
+        <translation>ppm 오프셋</translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>ppm</source>
+        <translation>ppm</translation>
+    </message>
+    <message>
+        <source>uV</source>
+        <translation>uV</translation>
+    </message>
+    <message>
+        <source>PPM Window</source>
+        <translation>PPM 윈도우</translation>
+    </message>
+    <message>
+        <source>Zero calibration</source>
+        <translation>영점 교정</translation>
+    </message>
+    <message>
+        <source> uV</source>
+        <translation> uV</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source> nA/ppm</source>
+        <translation> nA/ppm</translation>
+    </message>
+    <message>
+        <source>@</source>
+        <translation>@</translation>
+    </message>
+    <message>
+        <source>Change parameters</source>
+        <translation>파라미터 변경</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>온도</translation>
+    </message>
+    <message>
+        <source>Temperature offset</source>
+        <translation>온도 오프셋</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
+    </message>
+</context>
+<context>
+    <name>Zq84Calibrator</name>
+    <message>
+        <source>Form</source>
+        <translation>폼</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>시리얼 번호</translation>
+    </message>
+    <message>
+        <source>Build date time</source>
+        <translation>빌드 날짜 시간</translation>
+    </message>
+    <message>
+        <source>yyyy-MM-dd hh:mm:ss</source>
+        <translation>yyyy-MM-dd hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Last calibration date time</source>
+        <translation>마지막 교정 날짜 시간</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>Used hours</source>
+        <translation>사용 시간</translation>
+    </message>
+    <message>
+        <source> hours</source>
+        <translation> 시간</translation>
+    </message>
+    <message>
+        <source>TX/RX</source>
+        <translation>TX/RX</translation>
+    </message>
+    <message>
+        <source>REFRESH</source>
+        <translation>새로 고침</translation>
+    </message>
+    <message>
+        <source>Digital filter</source>
+        <translation>디지털 필터</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>끄기</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>켜기</translation>
+    </message>
+    <message>
+        <source>Temp. Compensate</source>
+        <translation>온도 보상</translation>
+    </message>
+    <message>
+        <source>Zero drift adjustment</source>
+        <translation>영점 드리프트 조정</translation>
+    </message>
+    <message>
+        <source>mV</source>
+        <translation>mV</translation>
+    </message>
+    <message>
+        <source>Gas</source>
+        <translation>가스</translation>
+    </message>
+    <message>
+        <source>ppm offset</source>
+        <translation>ppm 오프셋</translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <source>ppm</source>
+        <translation>ppm</translation>
+    </message>
+    <message>
+        <source>uV</source>
+        <translation>uV</translation>
+    </message>
+    <message>
+        <source>PPM Window</source>
+        <translation>PPM 윈도우</translation>
+    </message>
+    <message>
+        <source>Zero calibration</source>
+        <translation>영점 교정</translation>
+    </message>
+    <message>
+        <source> uV</source>
+        <translation> uV</translation>
+    </message>
+    <message>
+        <source>Span calibration</source>
+        <translation>스팬 교정</translation>
+    </message>
+    <message>
+        <source> ppm</source>
+        <translation> ppm</translation>
+    </message>
+    <message>
+        <source>sensitivity</source>
+        <translation>감도</translation>
+    </message>
+    <message>
+        <source> ppm/uV</source>
+        <translation> ppm/uV</translation>
+    </message>
+    <message>
+        <source>@</source>
+        <translation>@</translation>
+    </message>
+    <message>
+        <source>Change parameters</source>
+        <translation>파라미터 변경</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>온도</translation>
+    </message>
+    <message>
+        <source>Temperature offset</source>
+        <translation>온도 오프셋</translation>
+    </message>
+    <message>
+        <source>Celsius</source>
+        <translation>섭씨</translation>
+    </message>
+    <message>
+        <source>Fahrenheit</source>
+        <translation>화씨</translation>
     </message>
 </context>
 </TS>

@@ -21,7 +21,7 @@ ModalCloser::~ModalCloser() = default;
 void ModalCloser::poll()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!m_enabled || !modal) {
+    if (!m_enabled || !modal || (m_boxesOnly && !qobject_cast<QMessageBox*>(modal))) {
         m_seenAt = -1;
         return;
     }

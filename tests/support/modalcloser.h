@@ -29,6 +29,8 @@ public:
     void setInspector(std::function<void(QWidget* box)> inspector) { m_inspector = std::move(inspector); }
     // The button pressed on message boxes that have it (otherwise their escape button).
     void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
+    // Leaves other modal windows (a calibration wizard) alone.
+    void setMessageBoxesOnly(bool on) { m_boxesOnly = on; }
 
 private slots:
     void poll();
@@ -38,6 +40,7 @@ private:
     int m_delayMs;
     qint64 m_seenAt = -1;
     bool m_enabled = true;
+    bool m_boxesOnly = false;
     std::function<void(QWidget*)> m_inspector;
     QMessageBox::StandardButton m_answer = QMessageBox::NoButton;
     QStringList m_titles;

@@ -49,3 +49,18 @@ TestPanelFactory::~TestPanelFactory()
     for (int code : m_codes)
         setCalibratorFactory(code, nullptr);
 }
+
+NoPanelFactory::NoPanelFactory(QList<int> const& modelCodes)
+    : m_codes(modelCodes)
+{
+    for (int code : m_codes)
+        setCalibratorFactory(code, [](int, QString const&, unsigned, QString const&, QWidget*) -> AbstractCalibrator* {
+            return nullptr;
+        });
+}
+
+NoPanelFactory::~NoPanelFactory()
+{
+    for (int code : m_codes)
+        setCalibratorFactory(code, nullptr);
+}

@@ -57,4 +57,16 @@ private:
     QList<int> m_codes;
 };
 
+// While it lives, the given model codes make no panel (as a model without a panel class),
+// whatever panels the program has.
+class NoPanelFactory
+{
+public:
+    explicit NoPanelFactory(QList<int> const& modelCodes);
+    ~NoPanelFactory();
+
+private:
+    QList<int> m_codes;
+};
+
 #endif

@@ -1,0 +1,359 @@
+// WizardChain on a test panel: the chain's order, what the wizard's Finish, Escape and
+// close do when idle and when busy, and how errors and closes end a chain.
+#include <QPointer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+#include "calibwizard.h"
+#include "channelsequence.h"
+#include "globals.h"
+#include "modalcloser.h"
+#include "sequencepanel.h"
+#include "wizardchain.h"
+
+namespace {
+
+constexpr unsigned OFFSET = 7, LOW = 8, HIGH = 9;
+
+// A panel whose APPLY table has the offset and the low and high correction rows, and a
+// wizard chain over it; clearAll ends the chain.
+class ChainPanel : public SequencePanel
+{
+public:
+    ChainPanel()
+        : SequencePanel(40)
+    {
+        setRows(4, {channelRow(OFFSET, "ATCOFF", log()), suffixRow(LOW, "ATCCH", "LO", log()),
+                    suffixRow(HIGH, "ATCCH", "HI", log())});
+        chain = new WizardChain(this);
+        sequence()->setChain(chain);
+        onClear = [this] {
+            ++clears;
+            chain->stop();
+        };
+    }
+
+    RowStore log()
+    {
+        return [this](int channel, QString const& value) {
+            stored << QString("%1:%2").arg(channel).arg(value);
+            return true;
+        };
+    }
+
+    // Links offset, low, high on the wizard's channel; each command is built from the
+    // value the echo before it stored, and notes when it was built.
+    QVector<WizardChain::Link> links()
+    {
+        QVector<WizardChain::Link> result;
+        const QStringList keys = {"ATCOFF%1 0", "ATCCH%1LO %2", "ATCCH%1HI %2"};
+        for (int i = 0; i < 3; ++i) {
+            result.append({OFFSET + unsigned(i), [this, i, keys] {
+                               built << i;
+                               const QString last = stored.isEmpty() ? QString() : stored.last().section(':', 1);
+                               return keys[i].arg(chain->channel()).arg(last) + "\r\n";
+                           }});
+        }
+        return result;
+    }
+
+    CalibWizard* openWizard(int channel)
+    {
+        auto* wizard = new CalibWizard;
+        chain->open(wizard, channel);
+        return wizard;
+    }
+
+    WizardChain* chain;
+    QStringList stored;
+    QList<int> built;
+    int clears = 0;
+};
+
+void closeByTitleBar(CalibWizard* wizard)
+{
+    static_cast<QWidget*>(wizard)->close();
+}
+
+} // namespace
+
+class TestWizardChain : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        ChannelCount = 4;
+        CommandDelay = 60000;
+        m_closer.reset(new ModalCloser(10));
+    }
+    void cleanup()
+    {
+        m_closer.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Each link is built only once the echo before it arrived, on the wizard's channel;
+    // the last echo ends the APPLY and the chain.
+    void linksRunInOrder()
+    {
+        ChainPanel p;
+        std::unique_ptr<CalibWizard> wizard(p.openWizard(2));
+        QSignalSpy ended(p.chain, &WizardChain::chainEnded);
+        QVERIFY(wizard->isEnabled());
+        QVERIFY(p.chain->run(5, p.links()));
+        QCOMPARE(p.built, QList<int>{0});
+        QCOMPARE(p.pendingCommand(), QString("ATCOFF2 0\r\n"));
+        QCOMPARE(p.commandChannel(), 2);
+        QVERIFY(!wizard->isEnabled());
+        // A second chain does not start over a running one.
+        QVERIFY(!p.chain->run(6, p.links()));
+        p.reply("ATCOFF20");
+        QCOMPARE(p.built, (QList<int>{0, 1}));
+        QCOMPARE(p.pendingCommand(), QString("ATCCH2LO 0\r\n"));
+        p.reply("ATCCH2LO-1.5");
+        QCOMPARE(p.pendingCommand(), QString("ATCCH2HI -1.5\r\n"));
+        QVERIFY(p.endings.isEmpty());
+        p.reply("ATCCH2HI-1.5");
+        QCOMPARE(p.endings, QStringList{"4 ok"});
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(ended.first(), (QVariantList{5, true}));
+        QVERIFY(!p.chain->isRunning());
+        QVERIFY(wizard->isEnabled());
+        QVERIFY(!p.refreshScheduled());
+        QCOMPARE(p.stored, (QStringList{"2:0", "2:-1.5", "2:-1.5"}));
+    }
+
+    // An echo that fails a link (another channel, no keyword, a send failure) ends the
+    // chain as failed; the APPLY's ERROR is followed by exactly one REFRESH.
+    void errorEndsChainAndRefreshes_data()
+    {
+        QTest::addColumn<QString>("echo"); // empty: the send fails
+        QTest::addColumn<int>("links");    // echoes that come right before it
+        QTest::newRow("first link, other channel") << "ATCOFF30" << 0;
+        QTest::newRow("second link, other channel") << "ATCCH3LO0" << 1;
+        QTest::newRow("last link, wrong suffix") << "ATCCH2LO0" << 2;
+        QTest::newRow("send failure") << "" << 1;
+    }
+
+    void errorEndsChainAndRefreshes()
+    {
+        QFETCH(QString, echo);
+        QFETCH(int, links);
+        ChainPanel p;
+        std::unique_ptr<CalibWizard> wizard(p.openWizard(2));
+        QSignalSpy ended(p.chain, &WizardChain::chainEnded);
+        QVERIFY(p.chain->run(1, p.links()));
+        const QStringList good = {"ATCOFF20", "ATCCH2LO0", "ATCCH2HI0"};
+        for (int i = 0; i < links; ++i)
+            p.reply(good[i]);
+        if (echo.isEmpty()) {
+            CommandDelay = 1; // no port: the next write fails
+            p.queue(APPLY, p.seq(), p.sent(), 2);
+            QTRY_COMPARE(p.endings.size(), 1);
+            CommandDelay = 60000;
+        } else {
+            p.reply(echo);
+        }
+        QCOMPARE(p.endings, QStringList{"4 error"});
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(ended.first(), (QVariantList{1, false}));
+        QVERIFY(!p.chain->isRunning());
+        // The wizard stays; the REFRESH comes once, 50 ms later.
+        QVERIFY(p.chain->isOpen());
+        const int clears = p.clears;
+        QTest::qWait(200);
+        QCOMPARE(p.clears, clears + 1);
+        QCOMPARE(p.mode(), unsigned(REFRESH));
+        QVERIFY(!wizard->isEnabled());
+    }
+
+    // An APPLY ERROR with no wizard open and no chain is the panel's business alone.
+    void plainErrorDoesNotRefresh()
+    {
+        ChainPanel p;
+        p.queue(APPLY, OFFSET, "ATCOFF1 1\r\n", 1);
+        p.reply("ATCOFF21");
+        QCOMPARE(p.endings, QStringList{"4 error"});
+        QTest::qWait(100);
+        QCOMPARE(p.clears, 0);
+    }
+
+    // Idle: Finish, Escape and close run their action, or close the wizard without a
+    // write when none is set. Busy (a chain's write outstanding): all are ignored.
+    void triggers_data()
+    {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<bool>("actionSet");
+        QTest::addColumn<bool>("busy");
+        QTest::addColumn<bool>("closeWhileBusy");
+        for (const char* t : {"finish", "escape", "close"}) {
+            QTest::newRow(qPrintable(QString(t) + " action")) << t << true << false << false;
+            QTest::newRow(qPrintable(QString(t) + " default")) << t << false << false << false;
+            QTest::newRow(qPrintable(QString(t) + " busy")) << t << true << true << false;
+            QTest::newRow(qPrintable(QString(t) + " busy default")) << t << false << true << false;
+            // Only Finish stays ignored; the write in flight goes on.
+            QTest::newRow(qPrintable(QString(t) + " busy, closing allowed")) << t << true << true << true;
+        }
+    }
+
+    void triggers()
+    {
+        QFETCH(QString, trigger);
+        QFETCH(bool, actionSet);
+        QFETCH(bool, busy);
+        QFETCH(bool, closeWhileBusy);
+        ChainPanel p;
+        QPointer<CalibWizard> wizard(p.openWizard(1));
+        p.chain->setCloseWhileBusy(closeWhileBusy);
+        QStringList ran;
+        if (actionSet) {
+            p.chain->setFinish([&] { ran << "finish"; });
+            p.chain->setEscape([&] { ran << "escape"; });
+            p.chain->setCloseRequest([&] { ran << "close"; });
+        }
+        if (busy)
+            QVERIFY(p.chain->run(1, p.links()));
+        const QString pending = p.pendingCommand();
+        if (trigger == "finish")
+            wizard->accept();
+        else if (trigger == "escape")
+            wizard->reject();
+        else
+            closeByTitleBar(wizard);
+        QCOMPARE(p.pendingCommand(), pending);
+        if (busy && closeWhileBusy && trigger != "finish") {
+            QVERIFY(ran.isEmpty());
+            QVERIFY(!p.chain->isOpen());
+            QVERIFY(!p.chain->isRunning());
+        } else if (busy) {
+            QVERIFY(ran.isEmpty());
+            QVERIFY(p.chain->isOpen());
+            QVERIFY(p.chain->isRunning());
+        } else if (actionSet) {
+            QCOMPARE(ran, QStringList{trigger});
+            QVERIFY(p.chain->isOpen());
+        } else {
+            QVERIFY(!p.chain->isOpen());
+            QCOMPARE(p.chain->channel(), 0);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(wizard.isNull());
+        }
+        delete wizard.data();
+    }
+
+    // The same wizard handed over twice still runs its action once per trigger.
+    void reopenedWizardActsOnce()
+    {
+        ChainPanel p;
+        std::unique_ptr<CalibWizard> wizard(p.openWizard(1));
+        p.chain->open(wizard.get(), 1);
+        int finishes = 0;
+        p.chain->setFinish([&] { ++finishes; });
+        wizard->accept();
+        QCOMPARE(finishes, 1);
+    }
+
+    // A title-bar close held while a chain runs is run when it ends well, dropped on ERROR.
+    void deferredClose_data()
+    {
+        QTest::addColumn<bool>("success");
+        QTest::newRow("chain ends well") << true;
+        QTest::newRow("chain fails") << false;
+    }
+
+    void deferredClose()
+    {
+        QFETCH(bool, success);
+        ChainPanel p;
+        std::unique_ptr<CalibWizard> wizard(p.openWizard(3));
+        int closes = 0;
+        p.chain->setCloseRequest([&] { ++closes; });
+        p.chain->setDeferClose(true);
+        QVERIFY(p.chain->run(1, {p.links().first()}));
+        closeByTitleBar(wizard.get());
+        QVERIFY(p.chain->closeDeferred());
+        QCOMPARE(closes, 0);
+        p.reply(success ? "ATCOFF30" : "ATCOFF20");
+        QCOMPARE(closes, success ? 1 : 0);
+        QVERIFY(!p.chain->closeDeferred());
+    }
+
+    // Opening a new wizard closes the old one; the old one's late signals and its
+    // destruction never touch the new one.
+    void oldWizardNeverTouchesNewOne()
+    {
+        ChainPanel p;
+        int finishes = 0;
+        p.chain->setFinish([&] { ++finishes; });
+        QPointer<CalibWizard> old(p.openWizard(1));
+        QPointer<CalibWizard> current(p.openWizard(2));
+        QVERIFY(old); // deleted later
+        old->accept();
+        closeByTitleBar(old);
+        QCOMPARE(finishes, 0);
+        QCOMPARE(p.chain->wizard(), current.data());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(old.isNull());
+        QCOMPARE(p.chain->wizard(), current.data());
+        QCOMPARE(p.chain->channel(), 2);
+        current->accept();
+        QCOMPARE(finishes, 1);
+        delete current.data();
+    }
+
+    // close() while a link's echo is outstanding: the chain ends without its next link;
+    // the echo still ends that APPLY, and a failing one brings the REFRESH.
+    void closeWhileChainWaits_data()
+    {
+        QTest::addColumn<QString>("echo");
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<int>("refreshes");
+        QTest::addColumn<int>("closes");
+        QTest::newRow("good echo") << "ATCOFF20" << "4 ok" << 0 << 1;
+        QTest::newRow("bad echo") << "ATCOFF30" << "4 error" << 1 << 1;
+        QTest::newRow("bad echo, closed twice") << "ATCOFF30" << "4 error" << 1 << 2;
+    }
+
+    void closeWhileChainWaits()
+    {
+        QFETCH(QString, echo);
+        QFETCH(QString, ending);
+        QFETCH(int, refreshes);
+        QFETCH(int, closes);
+        ChainPanel p;
+        p.openWizard(2);
+        QVERIFY(p.chain->run(1, p.links()));
+        for (int i = 0; i < closes; ++i)
+            p.chain->close();
+        QVERIFY(!p.chain->isOpen());
+        QVERIFY(!p.chain->isRunning());
+        p.reply(echo);
+        QCOMPARE(p.endings, QStringList{ending});
+        QCOMPARE(p.built, QList<int>{0});
+        QVERIFY(p.pendingCommand().isEmpty());
+        QTest::qWait(150);
+        QCOMPARE(p.clears, refreshes);
+    }
+
+    // A wizard opened while the panel is busy starts disabled and follows the lock.
+    void wizardFollowsLock()
+    {
+        ChainPanel p;
+        p.queue(APPLY, OFFSET, "ATCOFF1 1\r\n", 1);
+        std::unique_ptr<CalibWizard> wizard(p.openWizard(1));
+        QVERIFY(!wizard->isEnabled());
+        QVERIFY(!p.chain->run(1, p.links()));
+        p.reply("ATCOFF11");
+        QVERIFY(wizard->isEnabled());
+        QVERIFY(p.chain->run(1, p.links()));
+    }
+
+private:
+    std::unique_ptr<ModalCloser> m_closer;
+};
+
+QTEST_MAIN(TestWizardChain)
+#include "test_wizardchain.moc"
