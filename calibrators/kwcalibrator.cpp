@@ -2,9 +2,13 @@
 #include "ui_kwcalibrator.h"
 
 #include <QDebug>
+#include <QPointer>
+
+#include "calibwizard.h"
 
 #include "channelsequence.h"
 #include "globals.h"
+#include "modbusblock.h"
 #include "rangewizardflow.h"
 #include "wizardchain.h"
 
@@ -70,12 +74,17 @@ KwCalibrator::KwCalibrator(QString model, unsigned version, QString serial, QWid
     m_flow = new RangeWizardFlow(this, setup);
     setRangeFlow(m_flow);
 
+    m_modbus = new ModbusBlock(this, ModbusProfile::kw(), ModbusWidgets::from(ui));
+
     // REFRESH order; the APPLY echoes use the same rows.
+    using M = ModbusBlock;
     QVector<SequenceRow> rows = channelRows();
+    rows << m_modbus->rows({M::Modbr, M::Modto, M::Modsw, M::Modid});
     rows << timeRow(EXTM_SEQ, "ATCEXTM", ui->dateTimeEdit_exec_datetime);
     SequenceRow build = timeRow(BLDTM_SEQ, "ATCBLDTM", ui->dateTimeEdit_build_time, kBuildTimeGate);
     build.endBelowGate = true;
     rows << build;
+    rows << m_modbus->rows({M::Ismst, M::Modch, M::Mstid, M::Rlyno, M::Ppmmax, M::Rlydly, M::Son});
     m_sequence.reset(new ChannelSequence(this, Channels, rows));
     m_sequence->setChain(m_flow->chain());
 
@@ -83,6 +92,7 @@ KwCalibrator::KwCalibrator(QString model, unsigned version, QString serial, QWid
     showIdentity(model);
     attachTempRadios(ui->radioButton_celsius, ui->radioButton_fahrenheit);
     addLockGroups({ui->groupBox_tempoutput});
+    addLockGroups(m_modbus->groups());
 
     connect(ui->pushButton_wizard_ch1, SIGNAL(clicked()), this, SLOT(slotRangeCh1()));
     connect(ui->pushButton_wizard_ch2, SIGNAL(clicked()), this, SLOT(slotRangeCh2()));
@@ -96,9 +106,10 @@ KwCalibrator::KwCalibrator(QString model, unsigned version, QString serial, QWid
 
 KwCalibrator::~KwCalibrator()
 {
+    QPointer<CalibWizard> wizard = m_flow->wizard();
     releaseForm();
     clearAll();
-    delete m_flow->wizard();
+    delete wizard;
     delete ui;
     ui = nullptr;
     qDebug() << "~KwCalibrator()";
@@ -107,6 +118,8 @@ KwCalibrator::~KwCalibrator()
 void KwCalibrator::controlEnable(bool on)
 {
     FourChannelPanel::controlEnable(on);
+    if (m_modbus)
+        m_modbus->applyEnableRule(on);
 }
 
 void KwCalibrator::clearAll()
@@ -115,6 +128,7 @@ void KwCalibrator::clearAll()
     m_mode = DEFAULT;
     m_seq = 0;
     m_celsius = true;
+    m_modbus->clear();
     clearChannels();
 }
 
@@ -132,6 +146,7 @@ void KwCalibrator::setSensorMode()
 
 void KwCalibrator::setModbusMode()
 {
+    m_modbus->setMode();
 }
 
 void KwCalibrator::onSequenceEnd(unsigned mode, bool success)
@@ -157,18 +172,8 @@ void KwCalibrator::parsingSequence(QString line)
 void KwCalibrator::parsingApply(QString line)
 {
     qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
-    if (m_seq == FTRST_SEQ) {
-        if (line.contains("ATCFTRST"))
-            parsingFactoryReset(valueAfter(line, "ATCFTRST"));
-        else
-            m_seq = ERROR_SEQ;
-        return;
-    }
-    if (m_seq == EXTM_SEQ) {
-        parsingDateTime(line);
-        return;
-    }
-    m_sequence->apply(line);
+    if (!parsingResetOrDate(line))
+        m_sequence->apply(line);
 }
 
 void KwCalibrator::slotRangeCh1() { m_flow->start(1); }

@@ -7,6 +7,7 @@
 
 namespace Ui { class KwCalibrator; }
 class ChannelSequence;
+class ModbusBlock;
 class RangeWizardFlow;
 
 // Panel of the HV700K3-KW four-channel thermocouple transmitter: per channel the
@@ -24,6 +25,7 @@ public:
 
     Ui::KwCalibrator* form() const { return ui; }
     RangeWizardFlow* rangeWizard() const { return m_flow; }
+    ModbusBlock* modbus() const { return m_modbus; }
 
 protected:
     void parsingSequence(QString line) override;
@@ -43,6 +45,7 @@ private slots:
 private:
     Ui::KwCalibrator* ui;
     RangeWizardFlow* m_flow = nullptr;
+    ModbusBlock* m_modbus = nullptr;
     std::unique_ptr<ChannelSequence> m_sequence;
 };
 
