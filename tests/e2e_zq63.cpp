@@ -674,7 +674,6 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("version");
         QTest::addColumn<quint32>("seed");
-        QTest::newRow("ZQ63 seed 1") << 63 << 23 << 1u;
         QTest::newRow("ZQ65 seed 2") << 65 << 20 << 2u;
         QTest::newRow("ZQ74 seed 1") << 74 << 10 << 1u;
     }
