@@ -13,6 +13,7 @@
 #include "instrumentsim.h"
 #include "mainwindow.h"
 #include "messagecapture.h"
+#include "modalcloser.h"
 #include "modbusblock.h"
 #include "nbcalibrator.h"
 #include "passworddlg.h"
@@ -50,35 +51,13 @@ bool waitIdle(E2eRig& rig, int timeoutMs = kReadyWaitMs)
 
 // Answers every message box as it opens (Yes where it has one, else Ok), leaving other
 // modal windows (the wizard, the password dialog) alone.
-class BoxAnswerer
+struct Boxes : ModalCloser
 {
-public:
-    BoxAnswerer()
+    Boxes()
     {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            titles << box->windowTitle();
-            texts << box->text();
-            if (inspector)
-                inspector();
-            QAbstractButton* button = box->button(QMessageBox::Yes);
-            if (!button)
-                button = box->button(QMessageBox::Ok);
-            if (!button)
-                button = box->escapeButton();
-            button->click();
-        });
-        m_timer.start();
+        setMessageBoxesOnly(true);
+        setAnswer(QMessageBox::Yes);
     }
-    QStringList titles;
-    QStringList texts;
-    std::function<void()> inspector;
-
-private:
-    QTimer m_timer;
 };
 
 // The queries of a REFRESH at a firmware version, then the two unit commands.
@@ -198,12 +177,12 @@ private slots:
         E2eRig rig;
         InstrumentSimulator* sim = rig.bench.plugInstrument("NB0001", 704, version);
         sim->setReply(query, {reply});
-        BoxAnswerer boxes;
+        Boxes boxes;
         bool unlockedAtBox = false;
-        boxes.inspector = [&] { unlockedAtBox = idle(rig); };
+        boxes.setInspector([&](QWidget*) { unlockedAtBox = idle(rig); });
         rig.start();
-        QTRY_COMPARE_WITH_TIMEOUT(boxes.texts.size(), 1, 20000);
-        QCOMPARE(boxes.texts, QStringList{kRefreshErrorBox});
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 1, 20000);
+        QCOMPARE(boxes.texts(), QStringList{kRefreshErrorBox});
         QVERIFY(unlockedAtBox);
         QVERIFY(rig.status().startsWith("error! refresh calibration settings."));
         QVERIFY(sim->waitForCommand("ATCH1", 3000));
@@ -216,15 +195,15 @@ private slots:
         ReadyNb r;
         QVERIFY(r.panel);
         r.sim->removeCommand("ATCSINM2");
-        BoxAnswerer boxes;
+        Boxes boxes;
         StatusLog shown(r.rig.window());
         r.ui->pushButton_refresh->click();
         QVERIFY(r.sim->waitForCommand("ATCSINM2", kReadyWaitMs));
         QTest::qWait(100);
         r.ui->pushButton_refresh->click();
         r.sim->sendLine("ATCSINM2 1");
-        QTRY_COMPARE_WITH_TIMEOUT(boxes.texts.size(), 1, 3000);
-        QCOMPARE(boxes.texts, QStringList{kRefreshErrorBox});
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 1, 3000);
+        QCOMPARE(boxes.texts(), QStringList{kRefreshErrorBox});
         QVERIFY(!shown.contains("success! refresh calibration settings."));
         QVERIFY(waitIdle(r.rig));
     }
@@ -253,9 +232,9 @@ private slots:
                 return QByteArrayList{++types == 1 ? "ATCSINM2 3" : "ATCSINM2 1"};
             });
         }
-        BoxAnswerer boxes;
+        Boxes boxes;
         int stepAtBox = -1;
-        boxes.inspector = [&] { stepAtBox = int(r.panel->seq()); };
+        boxes.setInspector([&](QWidget*) { stepAtBox = int(r.panel->seq()); });
         StatusLog shown(r.rig.window());
         if (asked)
             r.ui->pushButton_factoryreset->click();
@@ -270,13 +249,13 @@ private slots:
         QVERIFY(waitIdle(r.rig));
         const QStringList expected = asked ? QStringList{"Your work will be erased. Would you like to continue?"} : QStringList();
         if (done) {
-            QCOMPARE(boxes.texts, expected + QStringList{"the Factory Reset is completed."});
+            QCOMPARE(boxes.texts(), expected + QStringList{"the Factory Reset is completed."});
             QCOMPARE(r.sim->count("ATCSINM1"), asked ? 1 : 2);
             QVERIFY(shown.contains("success! refresh calibration settings."));
             return;
         }
-        QCOMPARE(boxes.texts, expected + QStringList{"factory reset failed...!"});
-        QCOMPARE(boxes.titles.last(), QString("ERROR"));
+        QCOMPARE(boxes.texts(), expected + QStringList{"factory reset failed...!"});
+        QCOMPARE(boxes.titles().last(), QString("ERROR"));
         // The step is done at the box (a line arriving meanwhile finds none); the APPLY
         // then ends as an error, without a second box and without a refresh.
         QCOMPARE(stepAtBox, 0);
@@ -304,7 +283,7 @@ private slots:
         ReadyNb r;
         QVERIFY(r.panel);
         Ui::NbCalibrator* ui = r.ui;
-        BoxAnswerer boxes;
+        Boxes boxes;
         const QHash<QString, std::function<void()>> actions = {
             {"type", [&] { ui->comboBox_sensortype_ch2->setCurrentIndex(2); emit ui->toolButton_sensortype_apply_ch2->pressed(); }},
             {"name", [&] { ui->lineEdit_sensor_name_ch1->setText("AB CD"); emit ui->toolButton_sensorname_apply_ch1->pressed(); }},
@@ -325,7 +304,7 @@ private slots:
         for (Case const& c : cases) {
             QVERIFY2(waitIdle(r.rig), c.name);
             r.sim->clearLog();
-            boxes.texts.clear();
+            const int shownBoxes = boxes.count();
             StatusLog shown(r.rig.window());
             actions.value(c.action)();
             QVERIFY(!ui->groupBox_ch1->isEnabled());
@@ -338,7 +317,7 @@ private slots:
             QCOMPARE(r.sim->count("ATCSINM1"), c.refresh ? 1 : 0);
             QVERIFY(shown.contains(c.refresh ? "success! refresh calibration settings." : "success! apply calibration settings."));
             QVERIFY(c.status.isEmpty() || shown.contains(c.status));
-            QCOMPARE(boxes.texts.size(), c.action == "time" ? 1 : 0);
+            QCOMPARE(boxes.count() - shownBoxes, c.action == "time" ? 1 : 0);
             // What the instrument holds now shows.
             if (c.action == "type")
                 QCOMPARE(r.panel->sensorType(2), 2);
@@ -370,12 +349,12 @@ private slots:
         sim->onCommand("ATCCSP1", [sim](InstrumentSimulator::Request const& request) {
             return QByteArrayList{"ATCCSP1 " + (request.isQuery() ? sim->setting("ATCCSP1") : QByteArray("50,0.5,12.5,340"))};
         });
-        BoxAnswerer boxes;
+        Boxes boxes;
         emit r.ui->toolButton_spancal_apply_ch1->pressed();
         QVERIFY(sim->waitForCommand("ATCCSP1 50"));
         QTest::qWait(200);
         QVERIFY(waitIdle(r.rig));
-        QCOMPARE(boxes.texts, error ? QStringList{kApplyErrorBox} : QStringList());
+        QCOMPARE(boxes.texts(), error ? QStringList{kApplyErrorBox} : QStringList());
         QCOMPARE(sim->count("ATCSINM1"), error ? 0 : 1);
     }
 
@@ -387,11 +366,11 @@ private slots:
         r.ui->pushButton_refresh->click();
         QVERIFY(waitIdle(r.rig));
         r.sim->clearLog();
-        BoxAnswerer boxes;
+        Boxes boxes;
 
         // Channel 2 has no sensor type.
         r.ui->pushButton_mannual_ch2->click();
-        QCOMPARE(boxes.texts, QStringList{"Please specify the sensor type."});
+        QCOMPARE(boxes.texts(), QStringList{"Please specify the sensor type."});
         QVERIFY(r.panel->wizards()->wizard() == nullptr);
 
         // Escape and the close button only close the wizard.
@@ -420,7 +399,7 @@ private slots:
         QVERIFY(wizard);
         emit wizard->writeDone(1);
         emit wizard->writeDone(1);
-        QTRY_COMPARE(boxes.texts.last(), kApplyErrorBox);
+        QTRY_COMPARE(boxes.texts().last(), kApplyErrorBox);
         QCOMPARE(sent(r.sim), QByteArrayList{"ATCCAL1 12.5,340,50"});
         QVERIFY(r.panel->wizards()->wizard() == nullptr);
         // The form is read again after the failed write.
@@ -441,7 +420,7 @@ private slots:
         };
         ReadyNb r;
         QVERIFY(r.panel);
-        BoxAnswerer boxes;
+        Boxes boxes;
         for (auto const& c : cases) {
             r.sim->clearLog();
             r.sim->setReply("ATCF2", {c.reply});
@@ -452,7 +431,7 @@ private slots:
             QCOMPARE(r.panel->isCelsius(2), !c.fahrenheit);
             QVERIFY(r.panel->isCelsius(1));
             QCOMPARE(r.ui->radioButton_fahrenheit_ch2->isChecked(), c.fahrenheit);
-            QVERIFY(boxes.texts.isEmpty());
+            QVERIFY(boxes.texts().isEmpty());
             QCOMPARE(sent(r.sim), QByteArrayList{"ATCF2"});
         }
     }
@@ -527,7 +506,7 @@ private slots:
     {
         ReadyNb r;
         QVERIFY(r.panel);
-        BoxAnswerer boxes;
+        Boxes boxes;
         QRandomGenerator random(704);
         const QByteArrayList queries = refreshOrder(42);
         const QByteArrayList keywords = {"ATCSINM", "ATCMODE", "ATCOFFG", "ATCCSP", "ATCEXTM", "ATCWIN", "ATCMODBR",
