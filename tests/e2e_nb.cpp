@@ -267,66 +267,58 @@ private slots:
 
     void applyRoundTrips()
     {
-        struct Case { const char* name; QString action; QByteArray line; bool refresh; QString status; };
-        // line ending in a blank: the start of the line
-        const Case cases[] = {
-            {"sensor type", "type", "ATCSINM2 2", true, {}},
-            {"name", "name", "ATCSNAME1 AB CD", false, {}},
-            {"gas offset", "offset", "ATCOFFG1 -0.25", false, {}},
-            {"filter", "filter", "ATCMODE1 1", false, "change the sensor to the digital filter mode 1..."},
-            {"zero", "zero", "ATCCZR1", true, {}},
-            {"span", "span", "ATCCSP2 0.5", true, {}},
-            {"calibration time", "time", "ATCEXTM2 ", true, {}},
-            {"baud rate", "baud", "ATCMODBR 3", false, {}},
-            {"relay", "relay", "ATCRLYNO 3", false, {}},
-        };
         ReadyNb r;
         QVERIFY(r.panel);
         Ui::NbCalibrator* ui = r.ui;
+        NbCalibrator* panel = r.panel;
         Boxes boxes;
-        const QHash<QString, std::function<void()>> actions = {
-            {"type", [&] { ui->comboBox_sensortype_ch2->setCurrentIndex(2); emit ui->toolButton_sensortype_apply_ch2->pressed(); }},
-            {"name", [&] { ui->lineEdit_sensor_name_ch1->setText("AB CD"); emit ui->toolButton_sensorname_apply_ch1->pressed(); }},
-            {"offset", [&] { ui->doubleSpinBox_offset_ch1->setValue(-0.25); emit ui->toolButton_offset_apply_ch1->pressed(); }},
-            {"filter", [&] { ui->radioButton_filtergas_ch1->click(); }},
-            {"zero", [&] { emit ui->toolButton_zerocal_apply_ch1->pressed(); }},
-            {"span", [&] { ui->doubleSpinBox_spancal_ppm_ch2->setValue(0.5); emit ui->toolButton_spancal_apply_ch2->pressed(); }},
-            {"time", [&] {
+        // line: the write (ending in a blank: its start); refresh: a REFRESH follows (the
+        // calibrations and the sensor type), else the APPLY ends on the echo; shows: what the
+        // instrument holds now shows.
+        struct Case { const char* name; std::function<void()> act; QByteArray line; bool refresh; QString status;
+                      std::function<bool()> shows; };
+        const Case cases[] = {
+            {"sensor type", [&] { ui->comboBox_sensortype_ch2->setCurrentIndex(2); emit ui->toolButton_sensortype_apply_ch2->pressed(); },
+             "ATCSINM2 2", true, {}, [&] { return panel->sensorType(2) == 2; }},
+            {"name", [&] { ui->lineEdit_sensor_name_ch1->setText("AB CD"); emit ui->toolButton_sensorname_apply_ch1->pressed(); },
+             "ATCSNAME1 AB CD", false, {}, [&] { return ui->lineEdit_sensor_name_ch1->text() == "ABCD"; }},
+            {"gas offset", [&] { ui->doubleSpinBox_offset_ch1->setValue(-0.25); emit ui->toolButton_offset_apply_ch1->pressed(); },
+             "ATCOFFG1 -0.25", false, {}, {}},
+            {"filter", [&] { ui->radioButton_filtergas_ch1->click(); }, "ATCMODE1 1", false,
+             "change the sensor to the digital filter mode 1...",
+             [&] { return panel->digitalFilter(1) && ui->radioButton_filtergas_ch1->isChecked(); }},
+            {"zero", [&] { emit ui->toolButton_zerocal_apply_ch1->pressed(); }, "ATCCZR1", true, {}, {}},
+            {"span", [&] { ui->doubleSpinBox_spancal_ppm_ch2->setValue(0.5); emit ui->toolButton_spancal_apply_ch2->pressed(); },
+             "ATCCSP2 0.5", true, {}, {}},
+            {"calibration time", [&] {
                  emit ui->toolButton_exec_datetime_ch2->pressed();
-                 QVERIFY(r.panel->passwordDialog(2)->isVisible());
-                 QVERIFY(!r.panel->passwordDialog(1)->isVisible());
-                 emit r.panel->passwordDialog(2)->pwdOk();
-                 r.panel->passwordDialog(2)->hide();
-             }},
-            {"baud", [&] { ui->comboBox_modbus_baudrate->setCurrentIndex(3); emit ui->toolButton_modbus_baudrate_apply->pressed(); }},
-            {"relay", [&] { ui->comboBox_modbus_relay_no->setCurrentIndex(2); emit ui->toolButton_modbus_relay_no_apply->pressed(); }},
+                 QVERIFY(panel->passwordDialog(2)->isVisible());
+                 QVERIFY(!panel->passwordDialog(1)->isVisible());
+                 emit panel->passwordDialog(2)->pwdOk();
+                 panel->passwordDialog(2)->hide();
+             }, "ATCEXTM2 ", true, {}, {}},
+            {"baud rate", [&] { ui->comboBox_modbus_baudrate->setCurrentIndex(3); emit ui->toolButton_modbus_baudrate_apply->pressed(); },
+             "ATCMODBR 3", false, {}, {}},
+            {"relay", [&] { ui->comboBox_modbus_relay_no->setCurrentIndex(2); emit ui->toolButton_modbus_relay_no_apply->pressed(); },
+             "ATCRLYNO 3", false, {}, [&] { return panel->modbus()->relayNo() == 2; }},
         };
         for (Case const& c : cases) {
             QVERIFY2(waitIdle(r.rig), c.name);
             r.sim->clearLog();
             const int shownBoxes = boxes.count();
             StatusLog shown(r.rig.window());
-            actions.value(c.action)();
+            c.act();
             QVERIFY(!ui->groupBox_ch1->isEnabled());
             QVERIFY(QTest::qWaitFor([&] { return !sent(r.sim).isEmpty(); }, 3000));
             const QByteArray first = sent(r.sim).first();
             QVERIFY2(c.line.endsWith(' ') ? first.startsWith(c.line) : first == c.line, c.name);
             QVERIFY(waitIdle(r.rig));
-            // A refresh follows the calibrations and the sensor type; the others end on the echo.
             QTest::qWait(200);
             QCOMPARE(r.sim->count("ATCSINM1"), c.refresh ? 1 : 0);
             QVERIFY(shown.contains(c.refresh ? "success! refresh calibration settings." : "success! apply calibration settings."));
             QVERIFY(c.status.isEmpty() || shown.contains(c.status));
-            QCOMPARE(boxes.count() - shownBoxes, c.action == "time" ? 1 : 0);
-            // What the instrument holds now shows.
-            if (c.action == "type")
-                QCOMPARE(r.panel->sensorType(2), 2);
-            if (c.action == "name")
-                QCOMPARE(ui->lineEdit_sensor_name_ch1->text(), QString("ABCD"));
-            if (c.action == "filter")
-                QVERIFY(r.panel->digitalFilter(1) && ui->radioButton_filtergas_ch1->isChecked());
-            if (c.action == "relay")
-                QCOMPARE(r.panel->modbus()->relayNo(), 2);
+            QCOMPARE(boxes.count() - shownBoxes, c.line.startsWith("ATCEXTM") ? 1 : 0); // the question
+            QVERIFY2(!c.shows || c.shows(), c.name);
         }
     }
 
