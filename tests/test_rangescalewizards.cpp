@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "calibrateapply.h"
-#include "calibratescaler.h"
 #include "calibratorpanel.h"
 #include "calibwizard.h"
 #include "channelsequence.h"
@@ -31,7 +29,7 @@ class WizardPanel : public CalibratorPanel
     Q_OBJECT
 public:
     static constexpr int N = 2;
-    explicit WizardPanel(bool typeCheck)
+    WizardPanel()
         : CalibratorPanel(kDesc, 1, "SN", nullptr)
     {
         auto* top = new QVBoxLayout(this);
@@ -51,15 +49,11 @@ public:
             lcd[i] = new QLCDNumber(group);
             rangeButton[i] = new QPushButton(group);
             scaleButton[i] = new QPushButton(group);
-            rangeMin[i]->setSuffix(" mA");
-            rangeMax[i]->setSuffix(" mA");
         }
         attachForm(frame, leds);
         wizards = new RangeScaleWizards(this, "ZQTEST", N, {OFF, LO, HI, CLO, CHI, MUL},
                                         {rangeMin, rangeMax, corrMin, corrMax, scaledMin, scaledMax, multi,
                                          lcd, rangeButton, scaleButton});
-        if (typeCheck)
-            wizards->setTypeCheck([this](int ch) { return type[ch - 1] >= 0; });
         refreshRows.reset(new ChannelSequence(this, N, {wizards->row(RangeScaleWizards::Lo)}));
         applyRows.reset(new ChannelSequence(
             this, N, {offsetRow(OFF, offset), wizards->row(RangeScaleWizards::Lo), wizards->row(RangeScaleWizards::Hi),
@@ -85,7 +79,6 @@ public:
     QLCDNumber* lcd[N];
     QAbstractButton* rangeButton[N];
     QAbstractButton* scaleButton[N];
-    int type[N] = {0, 0};
     RangeScaleWizards* wizards;
     std::unique_ptr<ChannelSequence> refreshRows;
     std::unique_ptr<ChannelSequence> applyRows;
@@ -102,12 +95,6 @@ protected:
     }
 };
 
-// The echo of a write: blanks and line end removed.
-QString echoOf(QString cmd)
-{
-    return cmd.remove(' ').remove("\r\n");
-}
-
 } // namespace
 
 class TestRangeScaleWizards : public QObject
@@ -117,32 +104,16 @@ class TestRangeScaleWizards : public QObject
     WizardPanel* m_panel = nullptr;
     ModalCloser* m_closer = nullptr;
 
-    // Answers every write with its echo (or with the replacement given for its index)
-    // until none is queued; returns the writes.
-    QStringList answer(QStringList const& replacements = {})
+    // Answers every write with its echo (blanks and line end removed) until none is
+    // queued; returns the writes.
+    QStringList answer()
     {
         QStringList sent;
         for (QString cmd = m_panel->takeSent(); !cmd.isEmpty(); cmd = m_panel->takeSent()) {
             sent << cmd.trimmed();
-            const int i = sent.size() - 1;
-            m_panel->readData(i < replacements.size() && !replacements[i].isEmpty() ? replacements[i]
-                                                                                     : echoOf(cmd));
+            m_panel->readData(cmd.remove(' ').remove("\r\n"));
         }
         return sent;
-    }
-
-    void completeRefresh()
-    {
-        m_panel->refreshNow();
-        answer();
-        QVERIFY(m_panel->wizards->ready());
-    }
-
-    CalibWizard* openRange(int ch)
-    {
-        m_closer->setAnswer(QMessageBox::Yes);
-        m_panel->wizards->startRange(ch);
-        return m_panel->wizards->chain()->wizard();
     }
 
 private slots:
@@ -151,7 +122,7 @@ private slots:
         ChannelCount = 2;
         CommandDelay = 100000; // the test sends
         m_closer = new ModalCloser(10);
-        m_panel = new WizardPanel(true);
+        m_panel = new WizardPanel;
         for (int i = 0; i < WizardPanel::N; ++i) {
             m_panel->rangeMin[i]->setValue(4.0);
             m_panel->rangeMax[i]->setValue(20.0);
@@ -167,8 +138,12 @@ private slots:
     // destroyed() leaves the new one in place; the new one's chain writes its own channel.
     void aNewWizardOutlivesTheOldOne()
     {
-        completeRefresh();
-        QPointer<CalibWizard> range = openRange(1);
+        m_panel->refreshNow();
+        answer();
+        QVERIFY(m_panel->wizards->ready());
+        m_closer->setAnswer(QMessageBox::Yes);
+        m_panel->wizards->startRange(1);
+        QPointer<CalibWizard> range = m_panel->wizards->chain()->wizard();
         QCOMPARE(answer().size(), 6);
         m_panel->scaledMin[1]->setValue(7);
         m_panel->wizards->startScale(2);
@@ -180,28 +155,6 @@ private slots:
         emit scale->writeDone(1);
         QCOMPARE(answer(), QStringList({"ATCCH2LO 7.00", "ATCCH2HI 0.00", "ATCCH2M 0.00"}));
         QTRY_VERIFY(!scale);
-    }
-
-    // Without a type check (a panel whose channels have no "NONE"), every channel opens;
-    // Back to page 1 runs the raw chain again.
-    void withoutTypeCheckEveryChannelOpens()
-    {
-        delete m_panel;
-        m_panel = new WizardPanel(false);
-        m_panel->type[0] = -1;
-        m_panel->rangeMin[0]->setValue(0);
-        m_panel->rangeMax[0]->setValue(10);
-        completeRefresh();
-        CalibWizard* wizard = openRange(1);
-        QVERIFY(wizard);
-        const QStringList raw{"ATCCH1LO 0.00", "ATCCH1HI 10.00", "ATCCH1M 1.00", "ATCCH1CLO 0.00",
-                              "ATCCH1CHI 10.00", "ATCOFF1 0.00"};
-        QCOMPARE(answer(), raw);
-        wizard->next();
-        QVERIFY(answer().isEmpty());
-        wizard->back();
-        QCOMPARE(answer(), raw);
-        QCOMPARE(m_closer->count(), 1); // the question only
     }
 };
 
