@@ -240,10 +240,10 @@ private slots:
             after = [&] { return ui->doubleSpinBox_modbus_max->value() == 1000000 && ui->doubleSpinBox_modbus_max->suffix().isEmpty(); };
         } else if (kind == "baud") {
             ui->comboBox_modbus_baudrate->setCurrentIndex(3);
-            QCOMPARE(ui->comboBox_modbus_baudrate->styleSheet(), QString(ModbusBlock::kOrange));
+            QCOMPARE(ui->comboBox_modbus_baudrate->styleSheet(), QString(CalibratorPanel::ChangedStyle));
             press(ui->toolButton_modbus_baudrate_apply);
             after = [&] { return v.panel->modbus()->baudrate() == 3
-                                 && ui->comboBox_modbus_baudrate->styleSheet() == ModbusBlock::kGreen; };
+                                 && ui->comboBox_modbus_baudrate->styleSheet() == CalibratorPanel::MatchStyle; };
         } else if (kind == "timeout") {
             ui->comboBox_modbus_timeout->setCurrentIndex(4);
             press(ui->toolButton_modbus_timeout_apply);

@@ -279,7 +279,7 @@ private slots:
         }
         QComboBox* channel = b.ui->comboBox_modbus_channel;
         QCOMPARE(channel->currentIndex(), shown);
-        QCOMPARE(channel->styleSheet(), QString(ModbusBlock::kGreen));
+        QCOMPARE(channel->styleSheet(), QString(CalibratorPanel::MatchStyle));
         // The next apply sends the channel shown.
         emit b.ui->toolButton_modbus_channel_apply->pressed();
         QCOMPARE(b.panel->pendingCommand(), QString("ATCMODCH %1\r\n").arg(shown));
