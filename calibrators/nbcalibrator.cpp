@@ -299,7 +299,7 @@ void NbCalibrator::buildSequences()
         return true;
     };
     auto used = [this](int channel, QString const& value) {
-        ch(channel).used->setValue(int(value.toUInt()));
+        showUsed(ch(channel).used, value);
         return true;
     };
 
