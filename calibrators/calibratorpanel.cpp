@@ -89,6 +89,9 @@ void setLamp(QLedIndicator* led, int state)
 
 } // namespace
 
+const char* const CalibratorPanel::MatchStyle = "color: rgb(255, 255, 255);background-color: rgb(113, 165, 142);";
+const char* const CalibratorPanel::ChangedStyle = "color: rgb(255, 255, 255);background-color: rgb(170, 85, 0);";
+
 CalibratorPanel::CalibratorPanel(PanelDescription const& desc, unsigned version,
                                  QString const& serial, QWidget* parent)
     : QWidget(parent)

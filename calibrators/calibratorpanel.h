@@ -137,6 +137,11 @@ public:
     // anything that is not a number.
     static double liveValue(QString const& text);
 
+    // Style of a control whose value matches the instrument, and of one the user
+    // changed but did not write yet.
+    static const char* const MatchStyle;
+    static const char* const ChangedStyle;
+
 protected:
     CalibratorPanel(PanelDescription const& desc, unsigned version, QString const& serial,
                     QWidget* parent);

@@ -114,7 +114,15 @@ SequenceRow timeRow(unsigned step, QString const& keyword, QDateTimeEdit* edit, 
 
 SequenceRow usedRow(unsigned step, QSpinBox* box, unsigned gate)
 {
-    return plainRow(step, "ATCUSED", storeInt(box), gate);
+    return plainRow(step, "ATCUSED", [box](int, QString const& value) {
+        showUsed(box, value);
+        return true;
+    }, gate);
+}
+
+void showUsed(QSpinBox* box, QString const& value)
+{
+    box->setValue(int(qMin<qulonglong>(value.toULongLong(), qulonglong(box->maximum()))));
 }
 
 SequenceRow intRow(unsigned step, QString const& keyword, QSpinBox* box, unsigned gate)

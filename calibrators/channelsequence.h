@@ -77,8 +77,10 @@ SequenceRow offsetRow(unsigned step, QDoubleSpinBox* const* boxes, unsigned gate
 SequenceRow offsetRow(unsigned step, int channel, QDoubleSpinBox* box, unsigned gate = 0);
 // "ATCEXTM", "ATCBLDTM": a time.
 SequenceRow timeRow(unsigned step, QString const& keyword, QDateTimeEdit* edit, unsigned gate = 0);
-// "ATCUSED": used hours.
+// "ATCUSED": used hours (see showUsed).
 SequenceRow usedRow(unsigned step, QSpinBox* box, unsigned gate = 0);
+// Used hours are unsigned: a count beyond the box shows its maximum, no number 0.
+void showUsed(QSpinBox* box, QString const& value);
 SequenceRow intRow(unsigned step, QString const& keyword, QSpinBox* box, unsigned gate = 0);
 SequenceRow doubleRow(unsigned step, QString const& keyword, QDoubleSpinBox* box, unsigned gate = 0);
 SequenceRow textRow(unsigned step, QString const& keyword, QLineEdit* edit, unsigned gate = 0);

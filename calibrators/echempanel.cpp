@@ -156,8 +156,8 @@ void EchemPanel::init(EchemForm const& form, QString const& model)
 
     m_refresh = new ChannelSequence(this, kChannels, {
         plainRow(ECHEM_MODE, "ATCMODE", sensorType("parsingSequence")),
-        doubleRow(ECHEM_OFF1, "ATCOFF1", f.doubleSpinBox_offset_ch1),
-        doubleRow(ECHEM_OFF2, "ATCOFF2", f.doubleSpinBox_offset_ch2),
+        offsetRow(ECHEM_OFF1, 1, f.doubleSpinBox_offset_ch1),
+        offsetRow(ECHEM_OFF2, 2, f.doubleSpinBox_offset_ch2),
         plainRow(ECHEM_CSP, "ATCCSP", record(false)),
         timeRow(ECHEM_EXTM, "ATCEXTM", f.dateTimeEdit_exec_datetime),
         usedRow(ECHEM_USED, f.spinBox_usedtime),
@@ -188,8 +188,8 @@ void EchemPanel::init(EchemForm const& form, QString const& model)
     });
     time.endsApply = false;
     m_apply = new ChannelSequence(this, kChannels, {
-        doubleRow(ECHEM_OFF1, "ATCOFF1", f.doubleSpinBox_offset_ch1),
-        doubleRow(ECHEM_OFF2, "ATCOFF2", f.doubleSpinBox_offset_ch2),
+        offsetRow(ECHEM_OFF1, 1, f.doubleSpinBox_offset_ch1),
+        offsetRow(ECHEM_OFF2, 2, f.doubleSpinBox_offset_ch2),
         cal,
         zero,
         span,

@@ -15,9 +15,6 @@
 #include "rangewizardflow.h"
 #include "resizelabel.h"
 
-const char* const MatchStyle = "color: rgb(255, 255, 255);background-color: rgb(113, 165, 142);";
-const char* const ChangedStyle = "color: rgb(255, 255, 255);background-color: rgb(170, 85, 0);";
-
 FourChannelPanel::FourChannelPanel(PanelDescription const& desc, FourChannelProfile profile,
                                    unsigned version, QString const& serial, QWidget* parent)
     : CalibratorPanel(desc, version, serial, parent)

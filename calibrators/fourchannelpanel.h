@@ -105,10 +105,6 @@ struct FourChannelProfile
     unsigned typeStep, offsetStep, loStep, hiStep, cloStep, chiStep;
 };
 
-// Style of a control whose value matches the instrument, and of one the user changed.
-extern const char* const MatchStyle;
-extern const char* const ChangedStyle;
-
 // What the HV700 four-channel panels (thermocouple KW, current input LX) share: the
 // per-channel widget arrays, four live charts fed by the "ATCQ" poll, the READ value,
 // the per-channel REFRESH rows (type, offset, LO, HI, CLO, CHI), the sensor-type and

@@ -11,9 +11,6 @@
 #include "calibratorpanel.h"
 #include "globals.h"
 
-const char* const ModbusBlock::kGreen = "color: rgb(255, 255, 255);background-color: rgb(113, 165, 142);";
-const char* const ModbusBlock::kOrange = "color: rgb(255, 255, 255);background-color: rgb(170, 85, 0);";
-
 namespace {
 
 constexpr int kBaudCount = 6;
@@ -242,7 +239,7 @@ int ModbusBlock::channelBound() const
 
 void ModbusBlock::mark(QComboBox* combo, bool green)
 {
-    combo->setStyleSheet(QString::fromLatin1(green ? kGreen : kOrange));
+    combo->setStyleSheet(QString::fromLatin1(green ? CalibratorPanel::MatchStyle : CalibratorPanel::ChangedStyle));
 }
 
 void ModbusBlock::takeIndex(int v, int bound, int offset, int* member, QComboBox* combo)

@@ -175,9 +175,6 @@ public:
     // The reply rule: value is the reply with the keyword cut off.
     void take(Setting s, QString const& value);
 
-    static const char* const kGreen;
-    static const char* const kOrange;
-
 public slots:
     void slotModbusModeChanged(int id);
     void slotModbus485OnOffApply(int id);

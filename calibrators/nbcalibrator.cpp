@@ -68,8 +68,6 @@ const char* const kCompensateMode = QT_TRANSLATE_NOOP("NbCalibrator", "change th
 const char* const kNoSensorType = QT_TRANSLATE_NOOP("NbCalibrator", "Please specify the sensor type.");
 const char* const kChangeParameters = QT_TRANSLATE_NOOP("NbCalibrator", "Do you want to change the parameters?");
 
-const char* const kGreen = "color: rgb(255, 255, 255);background-color: rgb(113, 165, 142);";
-const char* const kOrange = "color: rgb(255, 255, 255);background-color: rgb(170, 85, 0);";
 const QString kDegree = QString(QChar(0x00B0));
 
 // A reading that is a number, or none.
@@ -133,7 +131,7 @@ NbCalibrator::NbCalibrator(QString model, unsigned version, QString serial, QWid
         c.sensorType->addItem("NONE", 0);
         c.sensorType->addItem("NH3-100", 1);
         c.sensorType->addItem("H2S-50", 2);
-        c.sensorType->setStyleSheet(kGreen);
+        c.sensorType->setStyleSheet(MatchStyle);
     }
 
     m_unitTimer = new QTimer(this);
@@ -278,7 +276,7 @@ void NbCalibrator::buildSequences()
         const bool valid = t >= 0 && t <= 2;
         QComboBox* combo = ch(channel).sensorType;
         combo->setCurrentIndex(valid ? t : 0);
-        combo->setStyleSheet(kGreen);
+        combo->setStyleSheet(MatchStyle);
         m_sensorType[channel - 1] = combo->currentData().toInt();
         // A type the panel does not know: the instrument is reset at once, unasked; its
         // reply (APPLY) goes on as a reset the user asked for.
@@ -301,7 +299,7 @@ void NbCalibrator::buildSequences()
         return true;
     };
     auto used = [this](int channel, QString const& value) {
-        ch(channel).used->setValue(int(value.toUInt()));
+        showUsed(ch(channel).used, value);
         return true;
     };
 
@@ -576,7 +574,7 @@ void NbCalibrator::sensorTypeChanged(int channel, int index)
 {
     QComboBox* combo = ch(channel).sensorType;
     const bool same = combo->itemData(index).toInt() == m_sensorType[channel - 1];
-    combo->setStyleSheet(same ? kGreen : kOrange);
+    combo->setStyleSheet(same ? MatchStyle : ChangedStyle);
 }
 
 void NbCalibrator::applySensorType(int channel)

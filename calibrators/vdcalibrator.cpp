@@ -185,12 +185,7 @@ QVector<SequenceRow> VdCalibrator::refreshRows()
         rows << pairOffsetRow(offset);
     rows << m_modbus->rows({S::Modid, S::Modbr, S::Modsw, S::Modto});
     rows << timeRow(EXTM_SEQ, "ATCEXTM", ui->dateTimeEdit_exec_datetime);
-    // Used hours are unsigned; a count beyond the box shows its maximum.
-    QSpinBox* used = ui->spinBox_usedtime;
-    rows << plainRow(USED_SEQ, "ATCUSED", [used](int, QString const& text) {
-        used->setValue(int(qMin<qulonglong>(text.toULongLong(), qulonglong(used->maximum()))));
-        return true;
-    });
+    rows << usedRow(USED_SEQ, ui->spinBox_usedtime);
     rows << timeRow(BLDTM_SEQ, "ATCBLDTM", ui->dateTimeEdit_build_time);
     // Firmware gates of the block: master settings from 23, the RS485 switch from 25.
     rows << m_modbus->rows({S::Ismst, S::Modch, S::Mstid, S::Rlyno, S::Ppmmax, S::Rlydly, S::Son});

@@ -59,9 +59,6 @@ const char* const kPollReply = "ATCD";
 
 } // namespace
 
-const char* const Zq70ACalibrator::LiveStyle = "color: rgb(255, 255, 255);background-color: rgb(113, 165, 142);";
-const char* const Zq70ACalibrator::EventStyle = "color: rgb(255, 255, 255);background-color: rgb(170, 85, 0);";
-
 Zq70ACalibrator::Zq70ACalibrator(int model, QString reply, unsigned version, QString serial, QWidget* parent)
     : CalibratorPanel(kZq70, version, serial, parent)
     , ui(new Ui::Zq70ACalibrator)
@@ -417,12 +414,12 @@ void Zq70ACalibrator::setDeviceValue(QString value1, QString value2, bool event)
 {
     double time = -1;
     if (event) {
-        setLcdStyle(EventStyle);
+        setLcdStyle(ChangedStyle);
         QTimer::singleShot(kEventShowMs, this, &Zq70ACalibrator::slotDelayDisplay);
         // Unasked: charted when it came, not at the last poll.
         time = chartTimeAt(QDateTime::currentDateTime());
     } else {
-        setLcdStyle(LiveStyle);
+        setLcdStyle(MatchStyle);
     }
     showLive({value1, value2}, m_lcd, m_chart, kChannels, time);
 }
@@ -435,7 +432,7 @@ void Zq70ACalibrator::setLcdStyle(const char* style)
 
 void Zq70ACalibrator::slotDelayDisplay()
 {
-    setLcdStyle(LiveStyle);
+    setLcdStyle(MatchStyle);
 }
 
 // ---- apply slots ------------------------------------------------------------

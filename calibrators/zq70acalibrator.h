@@ -36,10 +36,6 @@ public:
     bool eventActive(int channel) const { return m_eventActive[channel - 1]; }
     QString modelName() const { return m_modelName; }
 
-    // LCD styles: live value, and the 500 ms after an event line.
-    static const char* const LiveStyle;
-    static const char* const EventStyle;
-
 protected:
     void parsingSequence(QString line) override;
     void parsingApply(QString line) override;
@@ -89,6 +85,7 @@ private:
     // An event mode the instrument reported (1 None .. 4): radio, active flag.
     void takeEventMode(int channel, int mode);
     void showEventMode(int channel);
+    // LCD style: MatchStyle for a live value, ChangedStyle for the 500 ms after an event line.
     void setLcdStyle(const char* style);
 
     Ui::Zq70ACalibrator* ui;

@@ -248,7 +248,7 @@ private slots:
         QCOMPARE(ui->comboBox_sensortype_ch2->currentText(), QString("E TYPE"));
         QCOMPARE(panel->sensorType(2), 5);
         QCOMPARE(panel->sensorType(3), -1);
-        QCOMPARE(ui->comboBox_sensortype_ch3->styleSheet(), QString(MatchStyle));
+        QCOMPARE(ui->comboBox_sensortype_ch3->styleSheet(), QString(CalibratorPanel::MatchStyle));
         QCOMPARE(ui->doubleSpinBox_offset_ch4->value(), -1.25);
         QCOMPARE(ui->doubleSpinBox_range_min_ch1->value(), -200.0);
         QCOMPARE(ui->doubleSpinBox_correction_min_ch1->value(), -200.5);
@@ -304,16 +304,16 @@ private slots:
     void applyRoundTrips()
     {
         using Ui = Ui::KwCalibrator;
-        const QString orange = ChangedStyle;
+        const QString orange = CalibratorPanel::ChangedStyle;
         const QVector<ApplyCase> cases = {
             {"type NONE", [&](Ui* ui) { ui->comboBox_sensortype_ch2->setCurrentIndex(8); ui->toolButton_sensortype_apply_ch2->click(); },
-             "ATCCTS2 -1", [](KwCalibrator* p, Ui* ui) { return p->sensorType(2) == -1 && ui->comboBox_sensortype_ch2->styleSheet() == MatchStyle; }},
+             "ATCCTS2 -1", [](KwCalibrator* p, Ui* ui) { return p->sensorType(2) == -1 && ui->comboBox_sensortype_ch2->styleSheet() == CalibratorPanel::MatchStyle; }},
             {"type E", [&](Ui* ui) { ui->comboBox_sensortype_ch1->setCurrentIndex(5); ui->toolButton_sensortype_apply_ch1->click(); },
              "ATCCTS1 5", [](KwCalibrator* p, Ui* ui) { return p->sensorType(1) == 5 && ui->comboBox_sensortype_ch1->currentText() == "E TYPE"; }},
             {"offset", [](Ui* ui) { ui->doubleSpinBox_offset_ch3->setValue(-0.5); ui->toolButton_offset_apply_ch3->click(); },
              "ATCOFF3 -0.50", [](KwCalibrator*, Ui* ui) { return ui->doubleSpinBox_offset_ch3->value() == -0.5; }},
             {"baud rate", [](Ui* ui) { ui->comboBox_modbus_baudrate->setCurrentIndex(3); ui->toolButton_modbus_baudrate_apply->click(); },
-             "ATCMODBR 3", [](KwCalibrator* p, Ui* ui) { return p->modbus()->baudrate() == 3 && ui->comboBox_modbus_baudrate->styleSheet() == MatchStyle; }},
+             "ATCMODBR 3", [](KwCalibrator* p, Ui* ui) { return p->modbus()->baudrate() == 3 && ui->comboBox_modbus_baudrate->styleSheet() == CalibratorPanel::MatchStyle; }},
             {"master", [](Ui* ui) { ui->radioButton_Master->click(); },
              "ATCISMST 1", [](KwCalibrator* p, Ui* ui) { return p->modbus()->isMaster() && ui->groupBox_modbus_max->isVisibleTo(p) && !ui->groupBox_modbus_addr->isVisibleTo(p); }},
             {"relay number", [](Ui* ui) { ui->comboBox_modbus_relay_no->setCurrentIndex(7); ui->toolButton_modbus_relay_no_apply->click(); },
@@ -332,7 +332,7 @@ private slots:
         k.ui->comboBox_sensortype_ch4->setCurrentIndex(3);
         QCOMPARE(k.ui->comboBox_sensortype_ch4->styleSheet(), orange);
         k.ui->comboBox_sensortype_ch4->setCurrentIndex(0);
-        QCOMPARE(k.ui->comboBox_sensortype_ch4->styleSheet(), QString(MatchStyle));
+        QCOMPARE(k.ui->comboBox_sensortype_ch4->styleSheet(), QString(CalibratorPanel::MatchStyle));
         for (ApplyCase const& c : cases) {
             k.sim->clearLog();
             c.act(k.ui);

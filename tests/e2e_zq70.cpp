@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(ui->doubleSpinBox_range_max_ch1->value(), model == 73 ? 1000.0 : 20.0);
         // The live reading: one value on a ZQ70B, fed to both charts.
         QTRY_COMPARE(ui->lcdNumber_ch1->value(), 12.5);
-        QCOMPARE(ui->lcdNumber_ch1->styleSheet(), QString(Zq70ACalibrator::LiveStyle));
+        QCOMPARE(ui->lcdNumber_ch1->styleSheet(), QString(CalibratorPanel::MatchStyle));
         QCOMPARE(panel->chart(1)->values()[kLast], model == 72 ? NoValue : 3.75);
         QCOMPARE(panel->getCurrentValue(2), model == 72 ? -99999.999 : 3.75);
     }
@@ -328,7 +328,7 @@ private slots:
         const QDateTime lastPoll = z.panel->lastWrite();
         z.sim->sendLine("ATEC 1.5,2.5");
         QTRY_COMPARE(z.ui->lcdNumber_ch1->value(), 1.5);
-        QCOMPARE(z.ui->lcdNumber_ch1->styleSheet(), QString(Zq70ACalibrator::EventStyle));
+        QCOMPARE(z.ui->lcdNumber_ch1->styleSheet(), QString(CalibratorPanel::ChangedStyle));
         const double first = z.panel->chart(0)->timeStamps()[kLast];
         QTest::qWait(250);
         z.sim->sendLine("ATEC 4.5,5.5");
@@ -340,11 +340,11 @@ private slots:
         QCOMPARE(z.panel->chart(0)->values()[kLast - 1], 1.5);
         QCOMPARE(z.panel->lastWrite(), lastPoll);
         // 500 ms after the last event line the live style returns.
-        QTRY_COMPARE_WITH_TIMEOUT(z.ui->lcdNumber_ch1->styleSheet(), QString(Zq70ACalibrator::LiveStyle), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(z.ui->lcdNumber_ch1->styleSheet(), QString(CalibratorPanel::MatchStyle), 1000);
         // A line with both words is an event.
         z.sim->sendLine("ATCDATEC8,9");
         QTRY_COMPARE(z.ui->lcdNumber_ch2->value(), 9.0);
-        QCOMPARE(z.ui->lcdNumber_ch1->styleSheet(), QString(Zq70ACalibrator::EventStyle));
+        QCOMPARE(z.ui->lcdNumber_ch1->styleSheet(), QString(CalibratorPanel::ChangedStyle));
 
         z.sim->clearLog();
         z.ui->radioButton_event_normal_ch1->click();

@@ -1,6 +1,7 @@
 // ChannelSequence on a test panel: the REFRESH walk over rows, channels and firmware
 // gates, how a reply is cut and checked, and how an APPLY echo ends.
 #include <QDoubleSpinBox>
+#include <QSpinBox>
 #include <QtTest>
 
 #include <memory>
@@ -13,7 +14,8 @@
 namespace {
 
 // Steps of the table.
-constexpr unsigned TYPE = 6, OFFSET = 7, LOW = 8, EXTM = 9, BLDTM = 10, BAUD = 11, CHECKED = 12, SETUP = 13;
+constexpr unsigned TYPE = 6, OFFSET = 7, LOW = 8, EXTM = 9, BLDTM = 10, BAUD = 11, CHECKED = 12, SETUP = 13,
+                   USED = 14;
 
 // A panel with one table of every kind of row: per channel ("ATCCTSn"), the offsets into
 // boxes, a suffix row ("ATCCHnLO"), a row skipped below firmware 20, a plain row, one
@@ -52,6 +54,21 @@ public:
 
     QDoubleSpinBox* offset[4];
     QStringList stored;
+};
+
+// A panel whose table is one "ATCUSED" row into a box of 0..999999999.
+class UsedPanel : public SequencePanel
+{
+public:
+    UsedPanel()
+        : SequencePanel(40)
+    {
+        used = new QSpinBox(this);
+        used->setRange(0, 999999999);
+        setRows(0, {usedRow(USED, used)});
+    }
+
+    QSpinBox* used;
 };
 
 } // namespace
@@ -207,6 +224,33 @@ private slots:
         }
         QCOMPARE(p.offset[2]->value(), line == "ATCOFF3-0.50" ? -0.5 : 0.0);
         QCOMPARE(p.offset[1]->value(), 0.0);
+    }
+
+    // Used hours are unsigned; a count beyond the box shows its maximum.
+    void usedHours_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("count") << "12345" << 12345;
+        QTest::newRow("box maximum") << "999999999" << 999999999;
+        QTest::newRow("above the box") << "1000000000" << 999999999;
+        QTest::newRow("above 2^31-1") << "2147483648" << 999999999;
+        QTest::newRow("2^32-1") << "4294967295" << 999999999;
+        QTest::newRow("no number") << "x" << 0;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("negative") << "-1" << 0;
+    }
+
+    void usedHours()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, shown);
+        UsedPanel p;
+        p.used->setValue(7);
+        p.queue(REFRESH, USED, "ATCUSED\r\n");
+        p.reply("ATCUSED" + value);
+        QCOMPARE(p.used->value(), shown);
+        QCOMPARE(p.endings, QStringList{"1 ok"});
     }
 
 private:

@@ -313,7 +313,7 @@ private slots:
                                                      : p.block->timeout();
         QCOMPARE(member, index);
         QCOMPARE(combo->currentIndex(), index);
-        QCOMPARE(combo->styleSheet(), QString(ModbusBlock::kGreen));
+        QCOMPARE(combo->styleSheet(), QString(CalibratorPanel::MatchStyle));
     }
 
     void valueReplies_data()
@@ -376,11 +376,11 @@ private slots:
         QComboBox* combo = comboOf(p.ui, s);
         p.echo(s, device);
         combo->setCurrentIndex(other);
-        QCOMPARE(combo->styleSheet(), QString(ModbusBlock::kOrange));
+        QCOMPARE(combo->styleSheet(), QString(CalibratorPanel::ChangedStyle));
         // Nothing was written by selecting.
         QVERIFY(p.pendingCommand().isEmpty());
         combo->setCurrentIndex(deviceIndex);
-        QCOMPARE(combo->styleSheet(), QString(ModbusBlock::kGreen));
+        QCOMPARE(combo->styleSheet(), QString(CalibratorPanel::MatchStyle));
         // clearAll: index 0, no colour, device state back to the defaults.
         p.startRefresh();
         QCOMPARE(combo->currentIndex(), 0);
