@@ -115,6 +115,7 @@ private slots:
         QTest::addColumn<int>("model");
         QTest::addColumn<unsigned>("version");
         QTest::newRow("ZQ83 fw 1") << 83 << 1u;
+        QTest::newRow("ZQ83 fw 12") << 83 << 12u; // no firmware gate on a ZQ83
         QTest::newRow("ZQ84 fw 4") << 84 << 4u;
         QTest::newRow("ZQ84 fw 5") << 84 << 5u;
         QTest::newRow("ZQ84 fw 11") << 84 << 11u;
@@ -172,6 +173,10 @@ private slots:
         QCOMPARE(panel->tempCompensate(), later ? 1 : 0);
         QCOMPARE(f.spinBox_sensitivity->value(), later ? 7 : 1);
         QCOMPARE(f.dateTimeEdit_build_time->dateTime(), later ? built : QDateTime::fromSecsSinceEpoch(0));
+        if (model == 83) { // the record "zero,slope,temp"
+            QCOMPARE(f.doubleSpinBox_slope->value(), 35.2);
+            QCOMPARE(f.doubleSpinBox_temperature->value(), 24.8);
+        }
         if (model == 84) {
             QCOMPARE(f.doubleSpinBox_spancal_ppm->value(), 500.0);
             QCOMPARE(f.doubleSpinBox_spancal->value(), 3000.0);
@@ -247,6 +252,9 @@ private slots:
         QTest::addColumn<QString>("ending");
         const QByteArrayList own;
         QTest::newRow("offset") << 83 << 1u << "offset" << QByteArray("ATCOFF1 -1.50") << own << "END";
+        QTest::newRow("ZQ84 offset 2") << 84 << 5u << "offset 2" << QByteArray("ATCOFF2 0.25") << own << "END";
+        QTest::newRow("ZQ83 ppm window") << 83 << 1u << "window" << QByteArray("ATCWIN 7") << own << "END";
+        QTest::newRow("ZQ84 ppm window") << 84 << 11u << "window" << QByteArray("ATCWIN 7") << own << "END";
         QTest::newRow("ZQ83 compensation") << 83 << 1u << "compensation" << QByteArray("ATCTCMP 1") << own << "END";
         QTest::newRow("ZQ83 compensation 2") << 83 << 1u << "compensation" << QByteArray("ATCTCMP 1")
                                              << QByteArrayList{"ATCTCMP 2"} << "ERROR";
@@ -287,6 +295,12 @@ private slots:
         if (action == "offset") {
             z.f->doubleSpinBox_offset_ch1->setValue(-1.5);
             press(z.f->toolButton_offset_apply_ch1);
+        } else if (action == "offset 2") {
+            z.f->doubleSpinBox_offset_ch2->setValue(0.25);
+            press(z.f->toolButton_offset_apply_ch2);
+        } else if (action == "window") {
+            z.f->spinBox_sensitivity->setValue(7);
+            press(z.f->toolButton_sensitivity_apply);
         } else if (action == "compensation") {
             z.f->radioButton_tempcompensate_on->click();
         } else if (action == "zero") {
@@ -363,6 +377,15 @@ private slots:
         }
         if (action == "span" && ending == "REFRESH")
             QCOMPARE(z.f->doubleSpinBox_spancal_ppm->value(), 500.0);
+        // The text shown before the radio's write.
+        if (action == "compensation")
+            QVERIFY(shown.contains("change the sensor to temperature compensation mode 1..."));
+        if (action == "filter")
+            QVERIFY(shown.contains("change the sensor type to the Mode 1..."));
+        if (action == "offset 2")
+            QCOMPARE(z.f->doubleSpinBox_offset_ch2->value(), 0.25);
+        if (action == "window")
+            QCOMPARE(z.f->spinBox_sensitivity->value(), 7);
         if (action == "compensation") {
             // ZQ83's tails leave the radio as clicked; ZQ84's put it back.
             const bool failed = ending == "ERROR";
