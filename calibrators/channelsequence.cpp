@@ -246,25 +246,33 @@ bool ChannelSequence::queueFrom(int index)
     return false;
 }
 
-bool ChannelSequence::refresh(QString const& line)
+int ChannelSequence::receive(QString const& line, unsigned mode, int* channel)
 {
     const unsigned step = m_panel->seq();
     const int index = indexOf(step);
     if (index < 0)
-        return false;
-    SequenceRow const& row = m_rows[index];
+        return NoRow;
 
     QPointer<CalibratorPanel> alive(m_panel);
-    int channel = 0;
-    if (!take(row, line, &channel)) {
+    if (!take(m_rows[index], line, channel)) {
         if (alive)
             setStep(m_panel->description().errorSeq);
-        return true;
+        return Handled;
     }
     // A store may have opened a box; the panel may be gone, or another sequence running.
-    if (!alive || m_panel->mode() != REFRESH || m_panel->seq() != step
+    if (!alive || m_panel->mode() != mode || m_panel->seq() != step
         || !m_panel->pendingCommand().isEmpty())
-        return true;
+        return Handled;
+    return index;
+}
+
+bool ChannelSequence::refresh(QString const& line)
+{
+    int channel = 0;
+    const int index = receive(line, REFRESH, &channel);
+    if (index < 0)
+        return index == Handled;
+    SequenceRow const& row = m_rows[index];
     if (row.perChannel && index >= m_blockFirst && index <= m_blockLast) {
         const bool blockDone = index == m_blockLast;
         if (!blockDone || channel < channelLimit()) {
@@ -284,23 +292,12 @@ bool ChannelSequence::refresh(QString const& line)
 
 bool ChannelSequence::apply(QString const& line)
 {
-    const unsigned step = m_panel->seq();
-    const int index = indexOf(step);
-    if (index < 0)
-        return false;
-    SequenceRow const& row = m_rows[index];
-
-    QPointer<CalibratorPanel> alive(m_panel);
     int channel = 0;
-    if (!take(row, line, &channel)) {
-        if (alive)
-            setStep(m_panel->description().errorSeq);
-        return true;
-    }
-    if (!alive || m_panel->mode() != APPLY || m_panel->seq() != step
-        || !m_panel->pendingCommand().isEmpty())
-        return true;
-    if (m_chain && m_chain->advance(step))
+    const int index = receive(line, APPLY, &channel);
+    if (index < 0)
+        return index == Handled;
+    SequenceRow const& row = m_rows[index];
+    if (m_chain && m_chain->advance(row.step))
         return true;
     if (row.endsApply)
         setStep(m_panel->description().endSeq);

@@ -138,6 +138,10 @@ public:
 
 private:
     int indexOf(unsigned step) const;
+    // Takes the reply of the running step in mode: the row's index, or NoRow (no row has
+    // the step) or Handled (the step failed, or the panel has moved on meanwhile).
+    enum { NoRow = -2, Handled = -1 };
+    int receive(QString const& line, unsigned mode, int* channel);
     // Cuts, checks the channel and stores; false: the step fails.
     bool take(SequenceRow const& row, QString const& line, int* channel);
     void setStep(unsigned seq);
