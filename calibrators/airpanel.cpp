@@ -60,13 +60,13 @@ void AirPanel::setSequences(QVector<SequenceRow> const& refresh, QVector<Sequenc
 
 void AirPanel::parsingSequence(QString line)
 {
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingSequence", line);
     m_refresh->refresh(line);
 }
 
 void AirPanel::parsingApply(QString line)
 {
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingApply", line);
     if (m_apply->apply(line))
         return;
     if (m_seq == m_desc.dateTimeStep)
@@ -86,10 +86,9 @@ void AirPanel::onSendFailure(unsigned mode)
         setSensorMode();
 }
 
-void AirPanel::onSequenceEnd(unsigned mode, bool success)
+void AirPanel::showHeldSettings()
 {
-    if (mode == APPLY && !success)
-        setSensorMode();
+    setSensorMode();
 }
 
 void AirPanel::parsingDefault(QString line)

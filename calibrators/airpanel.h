@@ -71,7 +71,7 @@ protected:
     // A failed REFRESH send, and an APPLY the instrument refused (a radio change among
     // them), leave the form showing the state the panel holds.
     void onSendFailure(unsigned mode) override;
-    void onSequenceEnd(unsigned mode, bool success) override;
+    void showHeldSettings() override;
 
     // A unit label's text, refitted.
     void setUnit(int channel, QString const& text);

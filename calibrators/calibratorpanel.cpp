@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QLCDNumber>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QtMath>
 
@@ -33,6 +34,8 @@ constexpr int kLampTx = 2;
 constexpr int kLampRx = 3;
 
 const QStringList kTempKeywords = {"FAIL", "OK", "ATCC", "ATCF"};
+// The whole reply of a unit command: "ATCC"/"ATCF", the channel digit if any, the verdict.
+const QRegularExpression kUnitReply("ATC[CF]\\d?(OK|FAIL)");
 
 // Texts the engine shows. They are looked up in the panel class's context first.
 const char* const kContext = "CalibratorPanel";
@@ -106,6 +109,15 @@ CalibratorPanel::CalibratorPanel(PanelDescription const& desc, unsigned version,
     m_writeTimer->setSingleShot(true);
     m_writeTimer->setTimerType(Qt::PreciseTimer);
     connect(m_writeTimer, &QTimer::timeout, this, &CalibratorPanel::slotWriteDelay);
+
+    m_unitTimer = new QTimer(this);
+    m_unitTimer->setSingleShot(true);
+    connect(m_unitTimer, &QTimer::timeout, this, [this] {
+        if (m_unitCelsius)
+            delayWriteCelsius();
+        else
+            delayWriteFahrenheit();
+    });
 
     if (m_desc.dateTimeStep != 0 && m_desc.dateTimeChannelTitles.isEmpty()) {
         m_pwdDlg.reset(new PasswordDlg(nullptr));
@@ -223,6 +235,8 @@ bool CalibratorPanel::mayResumePolling() const
     return true;
 }
 
+void CalibratorPanel::showHeldSettings() {}
+
 void CalibratorPanel::afterRefreshSuccess()
 {
     if (m_desc.tempMode && m_desc.afterRefresh == PanelDescription::Celsius) {
@@ -249,7 +263,10 @@ void CalibratorPanel::lockUi()
     // constructor starts runs before the main window holds it.
     if (!heldByMainWindow())
         controlEnable(false);
+    const bool starting = !m_locked;
     setLocked(true);
+    if (starting)
+        emit sequenceStarted();
 }
 
 void CalibratorPanel::setLocked(bool locked)
@@ -297,6 +314,16 @@ void CalibratorPanel::scheduleRefresh()
         return;
     m_refreshScheduled = true;
     QTimer::singleShot(kRefreshAfterApplyMs, this, &CalibratorPanel::writeRefresh);
+}
+
+void CalibratorPanel::debugLine(QString const& text)
+{
+    qDebug().noquote() << text;
+}
+
+void CalibratorPanel::debugParsing(const char* parser, QString const& line) const
+{
+    debugLine(QLatin1String(parser) + "() : " + line + " m_seq : " + QString::number(m_seq));
 }
 
 QString CalibratorPanel::trPanel(const char* text) const
@@ -396,6 +423,12 @@ void CalibratorPanel::setRx(bool on)
 void CalibratorPanel::writeRefresh()
 {
     m_refreshScheduled = false;
+    // A unit change not sent yet is dropped; the radios show the unit held.
+    // One already sent is answered by a line that this REFRESH drops (readData).
+    if (m_unitTimer->isActive()) {
+        m_unitTimer->stop();
+        showTempUnit();
+    }
     qDebug() << "=============REFRESH MODE=============";
     status(kRefreshStart);
     lockUi();
@@ -404,6 +437,7 @@ void CalibratorPanel::writeRefresh()
     clearAll();
     setSensorMode();
     setModbusMode();
+    emit sequenceStarted();
     writeDelay(REFRESH, m_desc.firstStep, QString::fromLatin1(m_desc.firstQuery), m_desc.firstChannel);
 }
 
@@ -437,12 +471,15 @@ bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& c
     m_seq = seq;
     m_commandChannel = channel;
     const QString shown = LineFramer::showLineEnds(cmd);
-    qDebug() << "writeCommand(" << shown << "), mode=" << mode;
+    debugLine("writeCommand(" + shown + "), mode=" + QString::number(mode));
 
-    if (m_mainWindow && m_mainWindow->writeData(cmd.toLatin1()))
+    if (m_mainWindow && m_mainWindow->writeData(cmd.toLatin1())) {
+        if (mode == TEMPMODE)
+            m_unitInFlight = true;
         return true;
+    }
 
-    qDebug() << "!! FAIL - (" << shown << "), mode=" << mode;
+    debugLine("!! FAIL - (" + shown + "), mode=" + QString::number(mode));
     m_seq = 0;
     busyOff();
     cancelQueued();
@@ -451,6 +488,7 @@ bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& c
         // Unlock before the refresh is scheduled and before the box: the refresh may
         // run while the box is open, and closing the box must not undo it.
         onSendFailure(APPLY);
+        showHeldSettings();
         status(kApplyError);
         m_mode = DEFAULT;
         unlockAfterSendFailure();
@@ -466,6 +504,8 @@ bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& c
         status(kRefreshError);
         alive = criticalBox("ERROR", trPanel(kRefreshErrorBox));
     } else {
+        if (mode == SENSORTYPE)
+            showHeldSettings();
         status(kWriteError);
         alive = criticalBox("ERROR", trPanel(kWriteErrorBox));
     }
@@ -506,6 +546,11 @@ void CalibratorPanel::readData(QString line)
     setRx(true);
 
     QPointer<CalibratorPanel> self(this);
+    if (m_unitInFlight && m_mode != TEMPMODE && line.contains(kUnitReply)) {
+        // The reply of a unit command that a REFRESH overtook: it must not end that REFRESH.
+        m_unitInFlight = false;
+        return;
+    }
     if (m_mode == REFRESH) {
         qDebug() << "-------------REFRESH MODE-------------";
         if (!containsAny(line, m_desc.refreshKeywords))
@@ -518,8 +563,10 @@ void CalibratorPanel::readData(QString line)
         parsingApply(line);
     } else if (m_mode == TEMPMODE && m_desc.tempMode) {
         qDebug() << "-------------TEMPMODE MODE-------------";
-        if (containsAny(line, kTempKeywords))
-            parsingTemp(line);
+        if (!containsAny(line, kTempKeywords))
+            return;
+        m_unitInFlight = false;
+        parsingTemp(line);
         return;
     } else if (m_mode == SENSORTYPE && !m_desc.sensorTypeKeywords.isEmpty()) {
         qDebug() << "-------------SENSORTYPE MODE-------------";
@@ -559,6 +606,8 @@ void CalibratorPanel::endSequence(unsigned mode, bool success, bool box)
     cancelQueued();
     if (success && mode == SENSORTYPE)
         setSensorMode();
+    if (!success && (mode == APPLY || mode == SENSORTYPE))
+        showHeldSettings();
     if (success && mode == REFRESH)
         m_mode = DEFAULT;
     onSequenceEnd(mode, success);
@@ -584,10 +633,8 @@ void CalibratorPanel::slotChangeTempMode(int id)
         return;
     lockUi();
     busyOn();
-    if (id == kCelsiusId)
-        QTimer::singleShot(CommandDelay, this, &CalibratorPanel::delayWriteCelsius);
-    else
-        QTimer::singleShot(CommandDelay, this, &CalibratorPanel::delayWriteFahrenheit);
+    m_unitCelsius = id == kCelsiusId;
+    m_unitTimer->start(CommandDelay);
 }
 
 void CalibratorPanel::delayWriteCelsius()
@@ -629,7 +676,7 @@ void CalibratorPanel::parsingTemp(QString line)
         line.remove("OK");
         m_celsius = !line.contains("ATCF");
     }
-    qDebug() << m_desc.parsingTempDebug << (m_celsius ? "true" : "false");
+    debugLine(QLatin1String(m_desc.parsingTempDebug) + (m_celsius ? "true" : "false"));
     // The unit reply ends the sequence: a command queued meanwhile (REFRESH pressed
     // while the unit change waited) must not go out in DEFAULT, where its reply
     // would be dropped and the panel stay locked.

@@ -133,6 +133,9 @@ public:
     // Texts are translated in the panel class's context, falling back to the engine's.
     QString trPanel(const char* text) const;
 
+    // One debug line, exactly as given (no quotes, no blanks added).
+    static void debugLine(QString const& text);
+
     // The reading of a live field: the no-value number for "----", an empty text or
     // anything that is not a number.
     static double liveValue(QString const& text);
@@ -168,6 +171,10 @@ protected:
     virtual void afterRefreshSuccess();
     // Whether polling may run again when a sequence ends.
     virtual bool mayResumePolling() const;
+    // Puts the choices the panel holds (radios, lists) back on the form after a write
+    // the instrument did not take: an APPLY or SENSORTYPE that ends without success
+    // (refused, ERROR, or not sent). By default nothing.
+    virtual void showHeldSettings();
 
     // ---- for the panel classes ----------------------------------------------------
     // Creates the busy spinner in frame and the TX and RX lamps in ledLayout.
@@ -190,6 +197,8 @@ protected:
     void okExecDateTime(int channel);
 
     bool writeCommand(unsigned mode, unsigned seq, QString const& cmd, int channel = 0);
+    // "parsingSequence() : " (parser "parsingSequence") + line + " m_seq : " + step.
+    void debugParsing(const char* parser, QString const& line) const;
     void setTx(bool on);
     void setRx(bool on);
 
@@ -266,6 +275,9 @@ signals:
     void sequenceEnded(unsigned mode, bool success);
     // The UI was locked (a command is queued or in flight) or unlocked.
     void lockChanged(bool locked);
+    // A new sequence begins: the panel locks from idle, or a REFRESH starts (sent once
+    // clearAll() has run, so what the sequence before it left behind is gone).
+    void sequenceStarted();
 
 protected slots:
     void writeRefresh();
@@ -291,6 +303,14 @@ private:
     void endSequence(unsigned mode, bool success, bool box = true);
 
     QTimer* m_writeTimer = nullptr;
+    // The unit change asked by a radio, sent CommandDelay ms after the click; a REFRESH
+    // that starts meanwhile drops it.
+    QTimer* m_unitTimer = nullptr;
+    bool m_unitCelsius = true;
+    // A unit command is out and its reply not yet in. A REFRESH started meanwhile
+    // drops that reply when it comes (the instrument answers in order, so what the
+    // REFRESH reads already follows the change, and its end sets the unit again).
+    bool m_unitInFlight = false;
     int m_queuedChannel = 0;
     int m_commandChannel = 0;
     bool m_locked = false;

@@ -200,11 +200,10 @@ void EchemPanel::init(EchemForm const& form, QString const& model)
 
     // One page, one write. Only Finish writes; Escape and the title-bar close take the
     // wizard down without a write, even while its write is outstanding. An APPLY that
-    // fails closes the wizard and ends there.
+    // fails closes the wizard, and a REFRESH shows what the instrument holds.
     m_chain = new WizardChain(this);
     m_chain->setFinish([this] { writeCalibration(); });
     m_chain->setCloseWhileBusy(true);
-    m_chain->setRefreshAfterError(false);
     m_apply->setChain(m_chain);
 
     setSensorMode();
@@ -296,6 +295,11 @@ void EchemPanel::onSequenceEnd(unsigned mode, bool success)
         wizardClose();
 }
 
+void EchemPanel::showHeldSettings()
+{
+    setSensorMode();
+}
+
 void EchemPanel::wizardClose()
 {
     if (m_chain)
@@ -317,13 +321,13 @@ bool EchemPanel::takeSwitch(QString const& value, int* target, const char* what,
 
 void EchemPanel::parsingSequence(QString line)
 {
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingSequence", line);
     m_refresh->refresh(line);
 }
 
 void EchemPanel::parsingApply(QString line)
 {
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingApply", line);
     m_apply->apply(line);
 }
 

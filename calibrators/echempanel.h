@@ -200,6 +200,7 @@ protected:
     void clearAll() override;
     void setSensorMode() override;
     void onSequenceEnd(unsigned mode, bool success) override;
+    void showHeldSettings() override;
 
     void setDeviceValue(QStringList const& fields);
     // Closes an open wizard (deleted later; the pointer clears on its destruction).

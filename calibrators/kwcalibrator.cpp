@@ -165,13 +165,13 @@ void KwCalibrator::onSendFailure(unsigned mode)
 
 void KwCalibrator::parsingSequence(QString line)
 {
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingSequence", line);
     m_sequence->refresh(line);
 }
 
 void KwCalibrator::parsingApply(QString line)
 {
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingApply", line);
     if (!parsingResetOrDate(line))
         m_sequence->apply(line);
 }

@@ -186,14 +186,14 @@ void LxCalibrator::controlEnable(bool enable)
 
 void LxCalibrator::parsingSequence(QString line)
 {
-    qDebug().noquote() << "parsingSequence() : " + line + " m_seq : " + QString::number(m_seq);
+    debugParsing("parsingSequence", line);
     if (!m_refresh->refresh(line))
         m_seq = ERROR_SEQ;
 }
 
 void LxCalibrator::parsingApply(QString line)
 {
-    qDebug().noquote() << "parsingApply() : " + line + " m_seq : " + QString::number(m_seq);
+    debugParsing("parsingApply", line);
     if (parsingResetOrDate(line))
         return;
     // Steps without a write (the build time, the ends) take no echo.

@@ -140,6 +140,13 @@ NbCalibrator::NbCalibrator(QString model, unsigned version, QString serial, QWid
     m_modbus = new ModbusBlock(this, ModbusProfile::nb(), ModbusWidgets::from(ui));
     m_wizards = new WizardChain(this);
     m_wizards->setFinish([this] { writeMannualParameters(); });
+    // What the user starts (a REFRESH, a write, a unit change) may reset unasked again.
+    connect(this, &CalibratorPanel::lockChanged, this, [this](bool locked) {
+        if (locked) {
+            m_resetUnasked = false;
+            m_noUnaskedReset = false;
+        }
+    });
 
     ui->label_model->setText(QString());
     ui->label_serial->setText(QString());
@@ -279,9 +286,14 @@ void NbCalibrator::buildSequences()
         combo->setStyleSheet(MatchStyle);
         m_sensorType[channel - 1] = combo->currentData().toInt();
         // A type the panel does not know: the instrument is reset at once, unasked; its
-        // reply (APPLY) goes on as a reset the user asked for.
-        if (!valid)
+        // reply (APPLY) goes on as a reset the user asked for. The REFRESH that such a
+        // reset's success starts resets no more: still unknown, the type fails it.
+        if (!valid) {
+            if (m_noUnaskedReset)
+                return false;
+            m_resetUnasked = true;
             writeDelay(APPLY, FTRST_SEQ, "ATCFTRST\r\n");
+        }
         return true;
     };
     auto record = [this](int channel, QString const& value) {
@@ -434,21 +446,27 @@ void NbCalibrator::onSendFailure(unsigned mode)
 
 void NbCalibrator::parsingSequence(QString line)
 {
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingSequence", line);
     m_refresh->refresh(line);
 }
 
 void NbCalibrator::parsingApply(QString line)
 {
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingApply", line);
     if (m_seq != FTRST_SEQ) {
         m_apply->apply(line);
         return;
     }
-    if (line.contains("ATCFTRST"))
-        parsingFactoryReset(valueAfter(line, "ATCFTRST"));
-    else
+    const bool unasked = m_resetUnasked;
+    m_resetUnasked = false;
+    if (!line.contains("ATCFTRST")) {
         m_seq = ERROR_SEQ;
+        return;
+    }
+    const QString value = valueAfter(line, "ATCFTRST");
+    if (unasked && value.contains("OK"))
+        m_noUnaskedReset = true;
+    parsingFactoryReset(value);
 }
 
 void NbCalibrator::parsingDefault(QString line)

@@ -170,6 +170,10 @@ private:
     int m_unitChannel = 0;
     bool m_unitCelsius = true;
     bool m_unitChain = false;
+    // The reset in flight was sent unasked by a REFRESH; one such reset took, and the
+    // REFRESH after it must not send another (until the user starts something).
+    bool m_resetUnasked = false;
+    bool m_noUnaskedReset = false;
 };
 
 #endif

@@ -1,7 +1,6 @@
 #include "rangescalewizards.h"
 
 #include <QAbstractButton>
-#include <QDebug>
 #include <QDoubleSpinBox>
 #include <QLCDNumber>
 
@@ -18,11 +17,6 @@ const char* const kTypeText = QT_TRANSLATE_NOOP("CalibratorPanel", "Please speci
 const char* const kRangeQuestion = QT_TRANSLATE_NOOP("CalibratorPanel", "Do you want to calibrate the \"Channel ");
 const char* const kScaleQuestion = QT_TRANSLATE_NOOP("CalibratorPanel", "Do you want to scale the \"Channel ");
 const char* const kChannelTitle = QT_TRANSLATE_NOOP("CalibratorPanel", "CHANNEL ");
-
-void debugLine(QString const& text)
-{
-    qDebug().noquote() << text;
-}
 
 } // namespace
 
@@ -150,12 +144,12 @@ void RangeScaleWizards::startRange(int channel)
     const double current = m_w.lcd[i]->value();
     const QString unit = m_w.rangeMin[i]->suffix();
     const QString ch = QString::number(channel);
-    debugLine("============== start wizerd : " + ch);
-    debugLine("range_min : " + QString::number(rangeMin));
-    debugLine("range_max : " + QString::number(rangeMax));
-    debugLine("correction_min : " + QString::number(correctionMin));
-    debugLine("correction_max : " + QString::number(correctionMax));
-    debugLine("============== end wizerd : " + ch);
+    CalibratorPanel::debugLine("============== start wizerd : " + ch);
+    CalibratorPanel::debugLine("range_min : " + QString::number(rangeMin));
+    CalibratorPanel::debugLine("range_max : " + QString::number(rangeMax));
+    CalibratorPanel::debugLine("correction_min : " + QString::number(correctionMin));
+    CalibratorPanel::debugLine("correction_max : " + QString::number(correctionMax));
+    CalibratorPanel::debugLine("============== end wizerd : " + ch);
 
     m_range = true;
     CalibWizard* wizard = newWizard(channel);
@@ -186,13 +180,13 @@ void RangeScaleWizards::startScale(int channel)
     const double scaledMax = m_w.scaledMax[i]->value();
     const double multiply = m_w.multiply[i]->value();
     const QString ch = QString::number(channel);
-    debugLine("============== start scale wizerd : " + ch);
-    debugLine("lablemin : " + minLabel);
-    debugLine("lablemax : " + maxLabel);
-    debugLine("scale_min : " + QString::number(scaledMin));
-    debugLine("scale_max : " + QString::number(scaledMax));
-    debugLine("multiply : " + QString::number(multiply));
-    debugLine("============== end wizerd : " + ch);
+    CalibratorPanel::debugLine("============== start scale wizerd : " + ch);
+    CalibratorPanel::debugLine("lablemin : " + minLabel);
+    CalibratorPanel::debugLine("lablemax : " + maxLabel);
+    CalibratorPanel::debugLine("scale_min : " + QString::number(scaledMin));
+    CalibratorPanel::debugLine("scale_max : " + QString::number(scaledMax));
+    CalibratorPanel::debugLine("multiply : " + QString::number(multiply));
+    CalibratorPanel::debugLine("============== end wizerd : " + ch);
 
     m_range = false;
     CalibWizard* wizard = newWizard(channel);

@@ -1,6 +1,5 @@
 #include "rangewizardflow.h"
 
-#include <QDebug>
 #include <QDoubleSpinBox>
 #include <QtMath>
 
@@ -14,6 +13,7 @@ namespace {
 
 enum PageId : int { RangePage = 1, LowPage = 2, HighPage = 3 };
 
+const char* const kErrorTitle = QT_TRANSLATE_NOOP("CalibratorPanel", "ERROR");
 const char* const kSensorMissing = QT_TRANSLATE_NOOP("CalibratorPanel", "Please specify the sensor type.");
 const char* const kCalibrateQuestion = QT_TRANSLATE_NOOP("CalibratorPanel", "Do you want to calibrate the \"Channel ");
 const char* const kChannelTitle = QT_TRANSLATE_NOOP("CalibratorPanel", "CHANNEL ");
@@ -110,7 +110,7 @@ void RangeWizardFlow::start(int ch)
     if (ch < 1 || ch > m_setup.channels || m_panel->mode() != DEFAULT || m_panel->isLocked())
         return;
     if (m_setup.sensorGuard && !m_setup.sensorGuard(ch)) {
-        m_panel->criticalBox("ERROR", m_panel->trPanel(kSensorMissing));
+        m_panel->criticalBox(m_panel->trPanel(kErrorTitle), m_panel->trPanel(kSensorMissing));
         return;
     }
     bool yes = false;
@@ -127,11 +127,13 @@ void RangeWizardFlow::start(int ch)
     const QString prefix = m_setup.modelName + " " + m_panel->trPanel(kChannelTitle) + QString::number(ch) + " ";
     m_chain->open(w, ch);
 
-    // The calibration runs in Celsius; the wizard stays disabled until the unit reply.
-    if (!m_panel->isCelsius())
-        m_panel->delayWriteCelsius();
+    // The calibration runs in Celsius; the wizard stays disabled until the unit reply,
+    // and a unit change that fails takes it down (slotSequenceEnded).
+    m_awaitingUnit = !m_panel->isCelsius();
+    if (m_awaitingUnit && !m_panel->writeUnit(true))
+        return; // not sent: the wizard is closed, or the panel is gone with it
     if (!m_chain->isOpen())
-        return; // the unit change failed and took the wizard down
+        return;
 
     RangeBoxes const& b = m_setup.boxes;
     const double rangeMin = b.rangeMin[ch - 1]->value();
@@ -143,12 +145,12 @@ void RangeWizardFlow::start(int ch)
         current = 0.0;
     const QString unit = b.rangeMin[ch - 1]->suffix();
 
-    qDebug() << "============== start wizerd : " << ch;
-    qDebug() << "range_min : " << rangeMin;
-    qDebug() << "range_max : " << rangeMax;
-    qDebug() << "correction_min : " << correctionMin;
-    qDebug() << "correction_max : " << correctionMax;
-    qDebug() << "============== end wizerd : " << ch;
+    CalibratorPanel::debugLine("============== start wizerd : " + QString::number(ch));
+    CalibratorPanel::debugLine("range_min : " + QString::number(rangeMin));
+    CalibratorPanel::debugLine("range_max : " + QString::number(rangeMax));
+    CalibratorPanel::debugLine("correction_min : " + QString::number(correctionMin));
+    CalibratorPanel::debugLine("correction_max : " + QString::number(correctionMax));
+    CalibratorPanel::debugLine("============== end wizerd : " + QString::number(ch));
 
     auto* range = new CalibrateTempRange(rangeMin, rangeMax, w);
     range->setTitle(prefix + "TEMPERATURE RANGE");
@@ -199,6 +201,14 @@ void RangeWizardFlow::slotRangeWizardSignalDelta()
 
 void RangeWizardFlow::slotSequenceEnded(unsigned mode, bool success)
 {
+    if (mode == TEMPMODE) {
+        // Readings in Fahrenheit must never be written as Celsius correction points.
+        const bool waited = m_awaitingUnit;
+        m_awaitingUnit = false;
+        if (waited && !success)
+            m_chain->close();
+        return;
+    }
     if (mode == APPLY && !success && m_setup.errorCloses && m_chain->isOpen())
         m_chain->close();
 }

@@ -96,6 +96,8 @@ private:
     CalibratorPanel* m_panel;
     Setup m_setup;
     WizardChain* m_chain;
+    // The wizard waits for the unit change sent when it opened.
+    bool m_awaitingUnit = false;
 };
 
 #endif

@@ -139,7 +139,7 @@ SequenceRow VdCalibrator::outputRow(bool apply)
     return plainRow(MODE_SEQ, "ATCMODE", [this, apply](int, QString const& text) {
         const int value = text.toInt();
         if (apply)
-            qDebug() << "VdCalibrator::parsingApply() outputType : " << value;
+            debugLine("VdCalibrator::parsingApply() outputType : " + QString::number(value));
         if (value < 0 || value >= kOutputTypes)
             return false;
         m_outputType = value;
@@ -157,7 +157,7 @@ SequenceRow VdCalibrator::counterRow(bool apply)
     return plainRow(NORML_SEQ, "ATCNORML", [this, apply](int, QString const& text) {
         const int value = text.toInt();
         if (apply)
-            qDebug() << "VdCalibrator::parsingApply() counterType : " << value;
+            debugLine("VdCalibrator::parsingApply() counterType : " + QString::number(value));
         if (value != 0 && value != 1)
             return false;
         m_counterType = value;
@@ -205,13 +205,13 @@ QVector<SequenceRow> VdCalibrator::applyRows()
 
 void VdCalibrator::parsingSequence(QString line)
 {
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingSequence", line);
     m_refresh->refresh(line); // steps without a row (0 to 4) take nothing
 }
 
 void VdCalibrator::parsingApply(QString line)
 {
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingApply", line);
     if (m_seq == FTRST_SEQ) {
         if (line.contains("ATCFTRST"))
             parsingFactoryReset(line);
@@ -300,8 +300,8 @@ void VdCalibrator::setOutputMode()
 
 void VdCalibrator::setSelectedChannel()
 {
-    qDebug() << "## setSelectedChannel : " << m_selectedPair;
-    qDebug() << "## ZQ_Model : " << m_deviceCode;
+    debugLine("## setSelectedChannel : " + QString::number(m_selectedPair));
+    debugLine("## ZQ_Model : " + QString::number(m_deviceCode));
     const int pair = qBound(0, m_selectedPair, kPairs - 1);
     ui->groupBox_ch1->setTitle(kPairTitles[pair][0]);
     ui->groupBox_ch2->setTitle(kPairTitles[pair][1]);

@@ -11,6 +11,8 @@ WizardChain::WizardChain(CalibratorPanel* panel)
 {
     connect(panel, &CalibratorPanel::sequenceEnded, this, &WizardChain::slotSequenceEnded);
     connect(panel, &CalibratorPanel::lockChanged, this, &WizardChain::slotLockChanged);
+    // A wizard closed by an APPLY's ending counts for that APPLY only.
+    connect(panel, &CalibratorPanel::sequenceStarted, this, [this] { m_closedInApply = false; });
 }
 
 WizardChain::~WizardChain() = default;
@@ -121,10 +123,15 @@ void WizardChain::slotCloseRequest()
         runAction(m_closeRequest);
         return;
     }
-    if (m_closeWhileBusy)
+    if (m_closeWhileBusy) {
         close();
-    else if (m_deferClose && m_chainId != 0)
+        return;
+    }
+    // Not acted on now: the window stays on screen (and, when held, closes once the
+    // chain has ended).
+    if (m_deferClose && m_chainId != 0)
         m_closePending = true;
+    m_wizard->keepOpen();
 }
 
 void WizardChain::slotSequenceEnded(unsigned mode, bool success)
@@ -133,7 +140,7 @@ void WizardChain::slotSequenceEnded(unsigned mode, bool success)
     const bool chainRan = id != 0;
     const bool wizards = chainRan || m_wizard || m_closedInApply;
     m_closedInApply = false;
-    if (mode == APPLY && !success && m_refreshAfterError && wizards)
+    if (mode == APPLY && !success && wizards)
         m_panel->scheduleRefresh();
     if (chainRan) {
         const bool done = success && m_chainDone;

@@ -21,7 +21,8 @@ class CalibratorPanel;
 //
 // While the panel is not idle (a command queued or in flight, the UI locked) the wizard
 // is disabled, and Finish, Escape and the title-bar close that still arrive are
-// ignored (a close may instead be held until the chain ends, setDeferClose). Each
+// ignored (a close may instead be held until the chain ends, setDeferClose); a close
+// not acted on at once leaves the window on screen. Each
 // wizard says what Finish, Escape and close run; by default they close the wizard
 // without a write. END, ERROR, a send failure and close() end the chain. An APPLY that
 // ends in ERROR while a chain ran or a wizard was open is followed by a REFRESH 50 ms
@@ -64,6 +65,8 @@ public:
     // Ends the running chain without closing the wizard.
     void stop();
     // Closes the wizard: deleteLater, debug "wizardClose()", channel 0, chain ended.
+    // Closed while an APPLY runs (by its ending), that APPLY's ERROR still refreshes;
+    // the next sequence to start forgets it.
     void close();
 
     // What Finish (writeDone(1)), Escape (writeDone(0)) and the title-bar close run when
@@ -78,8 +81,6 @@ public:
     // Escape and the title-bar close close the wizard even while the panel is busy (the
     // write in flight goes on, nothing more is sent) instead of being ignored.
     void setCloseWhileBusy(bool on) { m_closeWhileBusy = on; }
-    // Whether an APPLY ERROR during a chain or with a wizard open schedules the REFRESH.
-    void setRefreshAfterError(bool on) { m_refreshAfterError = on; }
 
 signals:
     // A chain ended: the last link's echo was stored (success) or its APPLY failed.
@@ -108,7 +109,6 @@ private:
     bool m_deferClose = false;
     bool m_closePending = false;
     bool m_closeWhileBusy = false;
-    bool m_refreshAfterError = true;
     bool m_closedInApply = false;
 };
 

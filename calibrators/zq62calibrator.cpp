@@ -131,7 +131,7 @@ int Zq62Calibrator::takeOffset(QString const& line)
 
 void Zq62Calibrator::parsingSequence(QString line)
 {
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingSequence", line);
     if (m_seq != OFFSET_SEQ)
         return;
     const int channel = takeOffset(line);
@@ -145,7 +145,7 @@ void Zq62Calibrator::parsingSequence(QString line)
 
 void Zq62Calibrator::parsingApply(QString line)
 {
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingApply", line);
     if (m_seq != OFFSET_SEQ)
         return;
     m_seq = takeOffset(line) ? END_SEQ : ERROR_SEQ;

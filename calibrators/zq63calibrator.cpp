@@ -166,13 +166,13 @@ void Zq63Calibrator::onSendFailure(unsigned mode)
 
 void Zq63Calibrator::parsingSequence(QString line)
 {
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingSequence", line);
     m_sequence.refresh(line);
 }
 
 void Zq63Calibrator::parsingApply(QString line)
 {
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingApply", line);
     if (m_seq == EXTM_SEQ)
         parsingDateTime(line);
     else if (m_seq != BLDTM_SEQ)

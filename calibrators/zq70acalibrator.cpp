@@ -126,6 +126,7 @@ Zq70ACalibrator::Zq70ACalibrator(int model, QString reply, unsigned version, QSt
 
     if (model == kZq70C) {
         ui->radioButton_1000mv->setChecked(true);
+        m_inputTypeHeld = ui->radioButton_1000mv;
         ui->radioButton_420ma->hide();
         ui->radioButton_020ma->hide();
     } else {
@@ -211,11 +212,13 @@ void Zq70ACalibrator::buildSequences()
                               : type == 1 ? ui->radioButton_020ma
                                           : ui->radioButton_1000mv;
         radio->setChecked(true);
+        m_inputTypeHeld = radio;
         setSensorMode();
         return true;
     };
     auto trigger = [this](int, QString const& value) {
-        (value.toInt() == 1 ? ui->radioButton_trigg_and : ui->radioButton_trigg_or)->setChecked(true);
+        m_triggerHeld = value.toInt() == 1 ? ui->radioButton_trigg_and : ui->radioButton_trigg_or;
+        m_triggerHeld->setChecked(true);
         return true;
     };
     // A mode outside 1..4: REFRESH reads on; an APPLY echo of it fails (the radio the
@@ -272,7 +275,7 @@ void Zq70ACalibrator::buildSequences()
 
 void Zq70ACalibrator::parsingSequence(QString line)
 {
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingSequence", line);
     // A poll reply to a poll sent just before the sequence began: not the answer.
     if (line.contains(kPollReply))
         return;
@@ -281,7 +284,7 @@ void Zq70ACalibrator::parsingSequence(QString line)
 
 void Zq70ACalibrator::parsingApply(QString line)
 {
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingApply", line);
     if (line.contains(kPollReply))
         return;
     m_apply->apply(line);
@@ -308,17 +311,21 @@ void Zq70ACalibrator::onSequenceEnd(unsigned mode, bool success)
     const RangeScaleWizards::Chain chain = m_wizards->running();
     m_wizardEnding = mode != APPLY || !success || chain == RangeScaleWizards::RestoreChain
                      || chain == RangeScaleWizards::ScaleChain;
-    if (mode == APPLY && !success)
-        for (int channel = 1; channel <= kChannels; ++channel)
-            showEventMode(channel);
 }
 
 void Zq70ACalibrator::onSendFailure(unsigned mode)
 {
+    Q_UNUSED(mode)
     m_wizardEnding = true;
-    if (mode == REFRESH)
-        setSensorMode();
     m_wizards->chain()->close();
+}
+
+void Zq70ACalibrator::showHeldSettings()
+{
+    m_inputTypeHeld->setChecked(true);
+    m_triggerHeld->setChecked(true);
+    for (int channel = 1; channel <= kChannels; ++channel)
+        showEventMode(channel);
 }
 
 bool Zq70ACalibrator::mayResumePolling() const
@@ -338,6 +345,8 @@ void Zq70ACalibrator::clearAll()
     m_seq = 0;
     ui->radioButton_420ma->setChecked(true);
     ui->radioButton_trigg_or->setChecked(true);
+    m_inputTypeHeld = ui->radioButton_420ma;
+    m_triggerHeld = ui->radioButton_trigg_or;
     for (int i = 0; i < kChannels; ++i) {
         m_lcd[i]->display(QString());
         m_unitLabel[i]->setText(QString());

@@ -44,6 +44,7 @@ protected:
     void setSensorMode() override;
     void onSequenceEnd(unsigned mode, bool success) override;
     void onSendFailure(unsigned mode) override;
+    void showHeldSettings() override;
     bool mayResumePolling() const override;
 
 private slots:
@@ -101,6 +102,9 @@ private:
     bool m_eventActive[kChannels] = {false, false};
     // The event mode last read or echoed (1 None when none was).
     int m_eventMode[kChannels] = {1, 1};
+    // The radios of the input type and the trigger last read or echoed.
+    QAbstractButton* m_inputTypeHeld = nullptr;
+    QAbstractButton* m_triggerHeld = nullptr;
     // The sequence ending now closes the open wizard.
     bool m_wizardEnding = false;
 

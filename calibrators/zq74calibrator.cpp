@@ -155,15 +155,20 @@ void Zq74Calibrator::onSendFailure(unsigned mode)
     m_channels.wizard()->close();
 }
 
+void Zq74Calibrator::showHeldSettings()
+{
+    showSensorType();
+}
+
 void Zq74Calibrator::parsingSequence(QString line)
 {
-    qDebug() << "parsingSequence() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingSequence", line);
     m_sequence.refresh(line);
 }
 
 void Zq74Calibrator::parsingApply(QString line)
 {
-    qDebug() << "parsingApply() : " << line << " m_seq : " << m_seq;
+    debugParsing("parsingApply", line);
     if (m_seq != SENSOR_TYPE_SEQ) {
         m_sequence.apply(line);
         return;

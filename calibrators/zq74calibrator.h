@@ -34,6 +34,7 @@ protected:
     void clearAll() override;
     void setSensorMode() override;
     void onSendFailure(unsigned mode) override;
+    void showHeldSettings() override;
 
 private slots:
     void slotSensorTypeApply(int id);

@@ -268,7 +268,7 @@ private slots:
         }
         if (code == 74)
             QVERIFY(child<QRadioButton>(rig, "radioButton_tck")->isChecked());
-        QCOMPARE(rig.log().count("Zq63Calibrator::parsingTemp() TEMPMODE :  true"), 1);
+        QCOMPARE(rig.log().count("Zq63Calibrator::parsingTemp() TEMPMODE : true"), 1);
     }
 
     // REFRESH replies that name a channel the model lacks, or lack the step's keyword,

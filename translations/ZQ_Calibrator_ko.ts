@@ -1717,6 +1717,10 @@ Normal operation after 12 hours.</source>
         <source>Please retry...</source>
         <translation>다시 시도하십시오...</translation>
     </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
 </context>
 <context>
     <name>Zq81Calibrator</name>
@@ -1840,6 +1844,10 @@ Normal operation after 12 hours.</source>
         <source>Fahrenheit</source>
         <translation>화씨</translation>
     </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
 </context>
 <context>
     <name>Zq82Calibrator</name>
@@ -1938,6 +1946,10 @@ Normal operation after 12 hours.</source>
     <message>
         <source>Fahrenheit</source>
         <translation>화씨</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
     </message>
 </context>
 <context>
@@ -2339,6 +2351,10 @@ Normal operation after 12 hours.</source>
     <message>
         <source>Fahrenheit</source>
         <translation>화씨</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
     </message>
 </context>
 </TS>

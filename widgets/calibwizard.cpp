@@ -11,11 +11,12 @@ CalibWizard::CalibWizard(QWidget* parent)
 
 void CalibWizard::closeEvent(QCloseEvent* event)
 {
-    // The event stays accepted, so the toolkit hides the window; the dialog's
-    // reject path is not taken, so no writeDone follows.
-    Q_UNUSED(event)
+    // Accepted, the toolkit hides the window; the dialog's reject path is not taken,
+    // so no writeDone follows. A close its owner does not act on leaves it shown.
     qDebug() << "CalibWizard::closeEvent";
+    m_keepOpen = false;
     emit close();
+    event->setAccepted(!m_keepOpen);
 }
 
 void CalibWizard::done(int result)
