@@ -491,13 +491,15 @@ private slots:
     }
 
     // While a write of the wizard waits (or the unit change before it), nothing it does
-    // reaches the instrument, and it neither closes nor starts another chain.
+    // reaches the instrument, and it neither closes (its window stays on screen) nor
+    // starts another chain. A refused unit change takes it down without a write.
     void wizardIgnoresTriggersWhileBusy_data()
     {
         QTest::addColumn<QByteArray>("silent");
         QTest::addColumn<QByteArray>("answer");
         QTest::newRow("link waits") << QByteArray("ATCCH1HI") << QByteArray("ATCCH1HI 1200.00");
         QTest::newRow("unit reply waits") << QByteArray("ATCC") << QByteArray("ATCC OK");
+        QTest::newRow("unit refused") << QByteArray("ATCC") << QByteArray("ATCC FAIL");
     }
 
     void wizardIgnoresTriggersWhileBusy()
@@ -540,8 +542,20 @@ private slots:
         static_cast<QWidget*>(w)->close();
         QTest::qWait(300);
         QVERIFY(w);
+        QVERIFY(w->isVisible());
         QCOMPARE(withoutPolls(k.sim->commandLines()), before);
 
+        if (answer.endsWith("FAIL")) {
+            MessageBoxes boxes;
+            k.sim->sendLine(answer);
+            QTRY_VERIFY(w.isNull());
+            QTRY_COMPARE(boxes.texts, QStringList{"error! apply the device's temperature mode to the fahrenheit mode..."});
+            QVERIFY(k.settle());
+            QVERIFY(!k.panel->isCelsius());
+            QTest::qWait(200);
+            QCOMPARE(withoutPolls(k.sim->commandLines()), before);
+            return;
+        }
         // The answer arrives: the wizard is usable again and holds what it was given.
         k.sim->sendLine(answer);
         if (!unit)
@@ -552,6 +566,16 @@ private slots:
         QVERIFY(k.ui->radioButton_celsius->isChecked());
         static_cast<QWidget*>(w)->close();
         QTRY_VERIFY(w.isNull());
+
+        // Gone for good: a plain write's error later is no wizard's and refreshes nothing.
+        answerOnceWith(k.sim, "ATCOFF3", "ATCOFF2 7.00");
+        k.sim->clearLog();
+        MessageBoxes boxes;
+        k.ui->toolButton_offset_apply_ch3->click();
+        QTRY_COMPARE(boxes.texts, QStringList{"error! apply calibration settings..."});
+        QVERIFY(k.settle());
+        QTest::qWait(300);
+        QCOMPARE(withoutPolls(k.sim->commandLines()), QByteArrayList{"ATCOFF3 0.00"});
     }
 
     // A link echo that names another channel fails the step: nothing is stored or written

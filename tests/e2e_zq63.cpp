@@ -336,6 +336,8 @@ private slots:
                                    << "success! apply the device's temperature mode to the fahrenheit mode.";
         QTest::newRow("sensor type 0") << 74 << 10 << QString() << 0.0 << "radioButton_tck" << QByteArray("ATCTS 2")
                                        << QByteArray("ATCTS 0") << kApplyErrorBox;
+        QTest::newRow("sensor type refused") << 74 << 10 << QString() << 0.0 << "radioButton_tck" << QByteArray("ATCTS 2")
+                                             << QByteArray("ATCOFF1 0.00") << kApplyErrorBox;
         QTest::newRow("ZQ74 sensitivity 16") << 74 << 10 << sens1 << 15.0 << sensApply1 << QByteArray("ATCCH1WIN 15")
                                              << QByteArray("ATCCH1WIN 16") << kApplyErrorBox;
         QTest::newRow("ZQ63 sensitivity 31") << 63 << 23 << sens1 << 30.0 << sensApply1 << QByteArray("ATCCH1WIN 30")
@@ -389,8 +391,12 @@ private slots:
             QTest::qWait(300);
             QCOMPARE(commands(z.sim), QByteArrayList{command});
             QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_offset_ch2")->value(), offset2);
-            if (token == "ATCTS")
-                QVERIFY(!z.get<QRadioButton>("radioButton_pt100")->isChecked() && !z.get<QRadioButton>("radioButton_tck")->isChecked());
+            // A type the instrument reports is shown, none it does not know; refused, the
+            // radios go back to the type held.
+            if (token == "ATCTS") {
+                QVERIFY(!z.get<QRadioButton>("radioButton_tck")->isChecked());
+                QCOMPARE(z.get<QRadioButton>("radioButton_pt100")->isChecked(), !echo.startsWith(token));
+            }
             return;
         }
         QVERIFY(waitIdle(z.rig));
@@ -411,6 +417,40 @@ private slots:
         QCOMPARE(closer.count(), 0);
         if (command == "ATCF")
             QCOMPARE(z.get<QLabel>("label_unit_ch1")->text(), QString::fromUtf8("\u00B0F"));
+    }
+
+    // REFRESH pressed while a unit change waits: one not sent yet is dropped, the reply of
+    // one sent is answered into the REFRESH; either way the REFRESH reads everything and
+    // ends in Celsius, with at most one unit command sent.
+    void unitChangeMeetsRefresh_data()
+    {
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("not sent yet") << false;
+        QTest::newRow("reply late") << true;
+    }
+
+    void unitChangeMeetsRefresh()
+    {
+        QFETCH(bool, sent);
+        Ready z(63, 23);
+        QVERIFY(z.panel);
+        if (sent)
+            z.sim->removeCommand("ATCF");
+        z.get<QRadioButton>("radioButton_fahrenheit")->click();
+        if (sent)
+            QVERIFY(z.sim->waitForCommand("ATCF"));
+        z.get<QPushButton>("pushButton_refresh")->click();
+        if (sent)
+            z.sim->sendLine("ATCF OK");
+        QVERIFY(z.sim->waitForCommand("ATCC", 5000));
+        QVERIFY(waitIdle(z.rig));
+        const QByteArrayList lines = commands(z.sim);
+        QCOMPARE(lines.count("ATCF"), sent ? 1 : 0);
+        QCOMPARE(lines.mid(sent ? 1 : 0, 2), QByteArrayList({"ATCOFF1", "ATCOFF2"}));
+        QVERIFY(z.rig.status().startsWith("success! apply the device's temperature mode to the celsius mode."));
+        QVERIFY(z.get<QRadioButton>("radioButton_celsius")->isChecked());
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_offset_ch2")->value(), -0.25);
+        QCOMPARE(z.get<QDoubleSpinBox>("doubleSpinBox_range_max_ch1")->value(), 200.0);
     }
 
     // The calibration time written is now, and the REFRESH its echo starts shows it.
@@ -474,8 +514,10 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("channel");
         QTest::addColumn<bool>("fahrenheit");
-        QTest::newRow("ZQ63 channel 2 in Fahrenheit") << 63 << 2 << true;
-        QTest::newRow("ZQ74 channel 2") << 74 << 2 << false;
+        QTest::addColumn<QByteArray>("unitReply");
+        QTest::newRow("ZQ63 channel 2 in Fahrenheit") << 63 << 2 << true << QByteArray("ATCC OK");
+        QTest::newRow("ZQ74 channel 2") << 74 << 2 << false << QByteArray();
+        QTest::newRow("ZQ63 Celsius refused") << 63 << 1 << true << QByteArray("ATCC FAIL");
     }
 
     void wizardChains()
@@ -483,6 +525,7 @@ private slots:
         QFETCH(int, code);
         QFETCH(int, channel);
         QFETCH(bool, fahrenheit);
+        QFETCH(QByteArray, unitReply);
         Ready z(code, 23);
         QVERIFY(z.panel);
         const QByteArray n = QByteArray::number(channel);
@@ -505,7 +548,20 @@ private slots:
             QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton); // refused until the unit reply
             QTest::qWait(200);
             QCOMPARE(commands(z.sim), QByteArrayList{"ATCC"});
-            z.sim->sendLine("ATCC OK");
+            if (unitReply.endsWith("FAIL")) {
+                // Fahrenheit readings must never become Celsius correction points.
+                QPointer<CalibWizard> open(w);
+                BoxAnswerer boxes;
+                z.sim->sendLine(unitReply);
+                QTRY_VERIFY(open.isNull());
+                QTRY_COMPARE(boxes.texts(), QStringList{"error! apply the device's temperature mode to the fahrenheit mode..."});
+                QVERIFY(waitIdle(z.rig));
+                QVERIFY(!z.panel->isCelsius());
+                QTest::qWait(200);
+                QCOMPARE(commands(z.sim), QByteArrayList{"ATCC"});
+                return;
+            }
+            z.sim->sendLine(unitReply);
             QTRY_VERIFY(w->isEnabled());
             QCOMPARE(w->currentId(), 1);
             QVERIFY(z.panel->isCelsius());
@@ -739,22 +795,48 @@ private slots:
         QVERIFY(!flow->wizard());
     }
 
-    // Pulled out while a wizard chain waits for its echo: the panel and the wizard go,
-    // polling stops.
+    // Pulled out while a wizard chain waits for its echo, or while the box of a Celsius
+    // command that could not be sent (the wizard opening in Fahrenheit) is open: the panel
+    // and the wizard go, polling stops.
+    void unplugDuringAWizardChain_data()
+    {
+        QTest::addColumn<bool>("unitBox");
+        QTest::newRow("chain echo waits") << false;
+        QTest::newRow("unit box open") << true;
+    }
+
     void unplugDuringAWizardChain()
     {
+        QFETCH(bool, unitBox);
         E2eRig rig;
         InstrumentSimulator* sim = rig.bench.plugInstrument("A1B2C3", 63, 20);
         MainWindow* w = rig.start();
         QVERIFY(waitIdle(rig));
-        sim->removeCommand("ATCCH1HI");
-        rig.whenModalOpens([](QWidget* modal) { static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click(); });
-        child<QAbstractButton>(rig, "pushButton_wizard_ch1")->click();
         QPointer<CalibWizard> wizard;
-        QTRY_VERIFY((wizard = panelOf(rig)->findChild<CalibWizard*>()) != nullptr);
-        QTest::mouseClick(wizard->button(QWizard::NextButton), Qt::LeftButton);
-        QVERIFY(sim->waitForCommand("ATCCH1HI 150.00"));
-        rig.bench.unplug(sim);
+        if (unitBox) {
+            child<QAbstractButton>(rig, "radioButton_fahrenheit")->click();
+            QVERIFY(sim->waitForCommand("ATCF"));
+            QVERIFY(waitIdle(rig));
+            w->port()->close();
+            rig.whenModalOpens([&](QWidget* question) {
+                static_cast<QMessageBox*>(question)->button(QMessageBox::Yes)->click();
+                rig.whenModalOpens([&](QWidget* box) {
+                    rig.bench.unplug(sim);
+                    (void)QTest::qWaitFor([&] { return w->calibrator() == nullptr; }, 2 * kScanWaitMs);
+                    box->close();
+                });
+            });
+            child<QAbstractButton>(rig, "pushButton_wizard_ch1")->click();
+            QTRY_VERIFY_WITH_TIMEOUT(w->calibrator() == nullptr, 3 * kScanWaitMs);
+        } else {
+            sim->removeCommand("ATCCH1HI");
+            rig.whenModalOpens([](QWidget* modal) { static_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click(); });
+            child<QAbstractButton>(rig, "pushButton_wizard_ch1")->click();
+            QTRY_VERIFY((wizard = panelOf(rig)->findChild<CalibWizard*>()) != nullptr);
+            QTest::mouseClick(wizard->button(QWizard::NextButton), Qt::LeftButton);
+            QVERIFY(sim->waitForCommand("ATCCH1HI 150.00"));
+            rig.bench.unplug(sim);
+        }
         QVERIFY(rig.waitClosed(kScanWaitMs));
         QTRY_VERIFY(wizard.isNull());
         QTRY_COMPARE(rig.log().countContaining("Calibrator()"), 1);
