@@ -235,7 +235,10 @@ bool CalibratorPanel::mayResumePolling() const
     return true;
 }
 
-void CalibratorPanel::showHeldSettings() {}
+void CalibratorPanel::showHeldSettings()
+{
+    setModbusMode();
+}
 
 void CalibratorPanel::afterRefreshSuccess()
 {

@@ -173,7 +173,7 @@ protected:
     virtual bool mayResumePolling() const;
     // Puts the choices the panel holds (radios, lists) back on the form after a write
     // the instrument did not take: an APPLY or SENSORTYPE that ends without success
-    // (refused, ERROR, or not sent). By default nothing.
+    // (refused, ERROR, or not sent). By default the MODBUS block's (setModbusMode()).
     virtual void showHeldSettings();
 
     // ---- for the panel classes ----------------------------------------------------

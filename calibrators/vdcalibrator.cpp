@@ -277,6 +277,13 @@ void VdCalibrator::setModbusMode()
         m_modbus->setMode();
 }
 
+void VdCalibrator::showHeldSettings()
+{
+    CalibratorPanel::showHeldSettings();
+    setOutputMode();
+    (m_counterType == 0 ? ui->radioButton_cumulative : ui->radioButton_differential)->setChecked(true);
+}
+
 void VdCalibrator::setOutputMode()
 {
     QAbstractButton* const radios[] = {ui->radioButton_mass, ui->radioButton_number_cm3, ui->radioButton_number_m3,

@@ -43,6 +43,7 @@ protected:
     void parsingDefault(QString line) override;
     void clearAll() override;
     void setModbusMode() override;
+    void showHeldSettings() override;
 
 private slots:
     void slotOutputTypeChanged(int id);

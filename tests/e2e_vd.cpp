@@ -148,20 +148,25 @@ private slots:
     }
 
     // One setting written: the line on the wire, the instrument's echo, the form after it.
+    // Refused (an echo without its keyword), the radios go back to what the panel holds.
     void applyRoundTrip_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("output mode") << "output" << QByteArray("ATCMODE 2");
-        QTest::newRow("counter mode") << "counter" << QByteArray("ATCNORML 1");
-        QTest::newRow("offset of pair 1") << "offset" << QByteArray("ATCOFF3 2.50");
-        QTest::newRow("RS485 off") << "rs485 off" << QByteArray("ATCSON 0");
+        QTest::addColumn<QByteArray>("refusal"); // empty: the instrument's own echo
+        QTest::newRow("output mode") << "output" << QByteArray("ATCMODE 2") << QByteArray();
+        QTest::newRow("counter mode") << "counter" << QByteArray("ATCNORML 1") << QByteArray();
+        QTest::newRow("offset of pair 1") << "offset" << QByteArray("ATCOFF3 2.50") << QByteArray();
+        QTest::newRow("RS485 off") << "rs485 off" << QByteArray("ATCSON 0") << QByteArray();
+        QTest::newRow("output mode refused") << "output" << QByteArray("ATCMODE 2") << QByteArray("ATCNORML 0");
+        QTest::newRow("RS485 off refused") << "rs485 off" << QByteArray("ATCSON 0") << QByteArray("ATCMODE 0");
     }
 
     void applyRoundTrip()
     {
         QFETCH(QString, kind);
         QFETCH(QByteArray, wire);
+        QFETCH(QByteArray, refusal);
         ReadyVd v;
         QVERIFY(v.panel);
         Ui::VdCalibrator* ui = v.ui;
@@ -200,12 +205,21 @@ private slots:
                                  && !ui->groupBox_modbus_mode->isEnabled() && ui->groupBox_485onoff->isEnabled()
                                  && ui->groupBox_sensortype->isEnabled() && ui->groupBox_ch1->isEnabled(); };
         }
+        const QByteArray key = wire.left(wire.indexOf(' '));
+        if (!refusal.isEmpty()) {
+            ModalCloser closer(20);
+            v.sim->setReply(key, {refusal});
+            QVERIFY(v.sim->waitForCommand(wire));
+            QTRY_COMPARE(closer.texts(), QStringList{"error! apply calibration settings..."});
+            QVERIFY(waitIdle(v.rig));
+            QVERIFY(kind == "output" ? ui->radioButton_mass->isChecked() : ui->radioButton_485_on->isChecked());
+            return;
+        }
         QVERIFY(v.sim->waitForCommand(wire));
         QVERIFY(waitIdle(v.rig));
         QVERIFY(after());
         QVERIFY(shown.contains("success! apply calibration settings."));
         QCOMPARE(commands(v.sim), QByteArrayList{wire});
-        const QByteArray key = wire.left(wire.indexOf(' '));
         QCOMPARE(v.sim->setting(key), wire.mid(wire.indexOf(' ') + 1));
         // The echo ends the apply: no refresh follows.
         QTest::qWait(charted ? 300 : 100);
