@@ -272,6 +272,8 @@ private slots:
         QTest::newRow("filter") << 84 << 11u << "filter" << QByteArray("ATCMODE 1") << own << "END";
         QTest::newRow("filter 2") << 83 << 1u << "filter" << QByteArray("ATCMODE 1") << QByteArrayList{"ATCMODE 2"}
                                   << "ERROR";
+        QTest::newRow("ZQ84 filter 2") << 84 << 11u << "filter" << QByteArray("ATCMODE 1")
+                                       << QByteArrayList{"ATCMODE 2"} << "ERROR";
         QTest::newRow("filter, offset echo") << 84 << 5u << "filter" << QByteArray("ATCMODE 1")
                                              << QByteArrayList{"ATCOFF1 1"} << "IGNORED";
     }
@@ -386,23 +388,27 @@ private slots:
             QCOMPARE(z.f->doubleSpinBox_offset_ch2->value(), 0.25);
         if (action == "window")
             QCOMPARE(z.f->spinBox_sensitivity->value(), 7);
+        // A refused radio write puts the radios back on the setting held (0), on both models.
         if (action == "compensation") {
-            // ZQ83's tails leave the radio as clicked; ZQ84's put it back.
             const bool failed = ending == "ERROR";
             QCOMPARE(z.panel->tempCompensate(), failed ? 0 : 1);
-            QCOMPARE(z.f->radioButton_tempcompensate_on->isChecked(), !failed || model == 83);
+            QCOMPARE(z.f->radioButton_tempcompensate_on->isChecked(), !failed);
+            QCOMPARE(z.f->radioButton_tempcompensate_off->isChecked(), failed);
         }
         if (action == "filter") {
+            const bool failed = ending == "ERROR";
             QCOMPARE(z.panel->sensorType(), ending == "END" ? 1 : 0);
-            QVERIFY(z.f->radioButton_filtergas->isChecked());
+            QCOMPARE(z.f->radioButton_filtergas->isChecked(), !failed);
+            QCOMPARE(z.f->radioButton_rawgas->isChecked(), failed);
         }
     }
 
     // ---- the calibration wizard ---------------------------------------------------
 
     // Only Finish writes, and once even when Finish comes again while its write is
-    // outstanding; the echo's REFRESH closes the wizard. A short echo fails the write,
-    // closes the wizard and no REFRESH follows.
+    // outstanding; the echo's REFRESH closes the wizard. A short echo fails the write:
+    // the wizard closes, the error box shows and a REFRESH follows 50 ms after the echo,
+    // so that the form shows what the instrument holds.
     void wizard_data()
     {
         QTest::addColumn<int>("model");
@@ -410,14 +416,17 @@ private slots:
         QTest::addColumn<QString>("how");     // finish, escape
         QTest::addColumn<QByteArray>("line"); // what Finish writes
         QTest::addColumn<QByteArray>("echo"); // empty: the instrument's own
-        QTest::newRow("ZQ83") << 83 << 1u << "finish" << QByteArray("ATCCAL 120.5,35.2") << QByteArray();
-        QTest::newRow("ZQ84 fw 4") << 84 << 4u << "finish" << QByteArray("ATCCAL 500,120.5,3000") << QByteArray();
-        QTest::newRow("ZQ84 fw 5") << 84 << 5u << "finish" << QByteArray("ATCCAL 120.5,3000,500") << QByteArray();
+        QTest::addColumn<QString>("ending");  // REFRESH, ERROR then REFRESH, or NONE (no write)
+        QTest::newRow("ZQ83") << 83 << 1u << "finish" << QByteArray("ATCCAL 120.5,35.2") << QByteArray() << "REFRESH";
+        QTest::newRow("ZQ84 fw 4") << 84 << 4u << "finish" << QByteArray("ATCCAL 500,120.5,3000") << QByteArray()
+                                   << "REFRESH";
+        QTest::newRow("ZQ84 fw 5") << 84 << 5u << "finish" << QByteArray("ATCCAL 120.5,3000,500") << QByteArray()
+                                   << "REFRESH";
         QTest::newRow("ZQ83 one-field echo") << 83 << 11u << "finish" << QByteArray("ATCCAL 120.5,35.2")
-                                             << QByteArray("ATCCAL 120.5");
+                                             << QByteArray("ATCCAL 120.5") << "ERROR then REFRESH";
         QTest::newRow("ZQ84 two-field echo") << 84 << 11u << "finish" << QByteArray("ATCCAL 120.5,3000,500")
-                                             << QByteArray("ATCCAL 1,2");
-        QTest::newRow("Escape") << 84 << 11u << "escape" << QByteArray() << QByteArray();
+                                             << QByteArray("ATCCAL 1,2") << "ERROR then REFRESH";
+        QTest::newRow("Escape") << 84 << 11u << "escape" << QByteArray() << QByteArray() << "NONE";
     }
 
     void wizard()
@@ -427,6 +436,7 @@ private slots:
         QFETCH(QString, how);
         QFETCH(QByteArray, line);
         QFETCH(QByteArray, echo);
+        QFETCH(QString, ending);
         Ready z(model, version);
         QVERIFY(z.panel);
         if (!echo.isEmpty())
@@ -450,11 +460,16 @@ private slots:
         QVERIFY(waitIdle(z.rig));
         QTest::qWait(300);
         const bool wrote = how == "finish";
-        const bool fails = !echo.isEmpty();
+        const bool fails = ending.startsWith("ERROR");
         const QByteArrayList lines = z.sim->commandLines();
         QCOMPARE(std::count_if(lines.begin(), lines.end(), [](QByteArray const& l) { return l.startsWith("ATCCAL"); }),
                  wrote ? 1 : 0);
-        QCOMPARE(z.sim->count("ATCMODE"), wrote && !fails ? 1 : 0);
+        QCOMPARE(z.sim->count("ATCMODE"), ending.endsWith("REFRESH") ? 1 : 0);
+        if (ending.endsWith("REFRESH")) { // 50 ms after the echo, failed or not
+            const qint64 gap = z.sim->timesOf("ATCMODE").first() - z.sim->timesOf(line).first();
+            QVERIFY2(gap >= CommandDelay + kRefreshAfterMs - 1 && gap < CommandDelay + kRefreshAfterMs + kSlackMs,
+                     QByteArray::number(gap));
+        }
         QCOMPARE(closer.texts(), fails ? QStringList{"error! apply calibration settings..."} : QStringList());
         if (!wrote)
             QCOMPARE(z.rig.status(), status);
