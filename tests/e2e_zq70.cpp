@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QSerialPort>
 #include <QToolButton>
 #include <QtTest>
 
@@ -242,10 +243,16 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QByteArray>("command");
-        QTest::newRow("offset") << "doubleSpinBox_offset_ch1" << -0.5 << "toolButton_offset_apply_ch1" << QByteArray("ATCOFF1 -0.50");
-        QTest::newRow("event LO, exponent form") << "doubleSpinBox_event_min_ch2" << 1e6 << "toolButton_event_lo_apply_ch2" << QByteArray("ATC2ELO 1e+06");
-        QTest::newRow("event LO, g6") << "doubleSpinBox_event_min_ch1" << 0.1 << "toolButton_event_lo_apply_ch1" << QByteArray("ATC1ELO 0.1");
-        QTest::newRow("trigger condition") << QString() << 0.0 << "radioButton_trigg_and" << QByteArray("ATETGMO 1");
+        QTest::addColumn<QByteArrayList>("reply"); // none: the echo of another value
+        QTest::addColumn<QString>("held");         // refused: the radio shown after the box
+        QTest::newRow("offset") << "doubleSpinBox_offset_ch1" << -0.5 << "toolButton_offset_apply_ch1" << QByteArray("ATCOFF1 -0.50") << QByteArrayList() << QString();
+        QTest::newRow("event LO, exponent form") << "doubleSpinBox_event_min_ch2" << 1e6 << "toolButton_event_lo_apply_ch2" << QByteArray("ATC2ELO 1e+06") << QByteArrayList() << QString();
+        QTest::newRow("event LO, g6") << "doubleSpinBox_event_min_ch1" << 0.1 << "toolButton_event_lo_apply_ch1" << QByteArray("ATC1ELO 0.1") << QByteArrayList() << QString();
+        QTest::newRow("trigger condition") << QString() << 0.0 << "radioButton_trigg_and" << QByteArray("ATETGMO 1") << QByteArrayList() << QString();
+        QTest::newRow("offset, poll reply before the echo") << "doubleSpinBox_offset_ch1" << -0.5 << "toolButton_offset_apply_ch1" << QByteArray("ATCOFF1 -0.50")
+                                                            << QByteArrayList{"ATCD 1.00,2.00", "ATCOFF1 7"} << QString();
+        QTest::newRow("input type refused") << QString() << 0.0 << "radioButton_020ma" << QByteArray("ATSINM 1") << QByteArrayList{"ATC FAIL"} << "radioButton_420ma";
+        QTest::newRow("trigger refused") << QString() << 0.0 << "radioButton_trigg_and" << QByteArray("ATETGMO 1") << QByteArrayList{"ATC FAIL"} << "radioButton_trigg_or";
     }
 
     void applyWritesAndTakesTheEcho()
@@ -254,14 +261,20 @@ private slots:
         QFETCH(double, value);
         QFETCH(QString, button);
         QFETCH(QByteArray, command);
+        QFETCH(QByteArrayList, reply);
+        QFETCH(QString, held);
         Ready z;
         QVERIFY(z.panel);
         StatusLog shown(z.rig.window());
+        ModalCloser closer(50);
         if (!box.isEmpty())
             child<QDoubleSpinBox>(z.panel, box)->setValue(value);
-        // The instrument echoes another value than the one sent: the form shows the echo.
+        // The instrument echoes another value than the one sent (the form shows the echo),
+        // or answers the row's reply.
         const QByteArray token = command.left(command.indexOf(' '));
         z.sim->onCommand(token, [&](InstrumentSimulator::Request const& r) {
+            if (!reply.isEmpty())
+                return reply;
             return QByteArrayList{r.token + (box.isEmpty() ? QByteArray(" 1") : QByteArray(" 7"))};
         });
         auto* b = child<QAbstractButton>(z.panel, button);
@@ -272,11 +285,17 @@ private slots:
         QVERIFY(z.panel->isLocked());
         QVERIFY(z.waitWrites(1));
         QCOMPARE(z.writes(), QByteArrayList{command});
-        QVERIFY(shown.contains("success! apply calibration settings."));
-        if (!box.isEmpty())
-            QCOMPARE(child<QDoubleSpinBox>(z.panel, box)->value(), 7.0);
-        else
-            QVERIFY(z.ui->radioButton_trigg_and->isChecked());
+        if (!held.isEmpty()) {
+            QTRY_COMPARE_WITH_TIMEOUT(closer.texts(), QStringList{"error! apply calibration settings..."}, 3000);
+            QVERIFY(child<QRadioButton>(z.panel, held)->isChecked());
+        } else {
+            QCOMPARE(closer.count(), 0);
+            QVERIFY(shown.contains("success! apply calibration settings."));
+            if (!box.isEmpty())
+                QCOMPARE(child<QDoubleSpinBox>(z.panel, box)->value(), 7.0);
+            else
+                QVERIFY(z.ui->radioButton_trigg_and->isChecked());
+        }
         // No refresh follows; polling goes on.
         QTest::qWait(300);
         QCOMPARE(z.writes().size(), 1);
@@ -355,7 +374,8 @@ private slots:
     }
 
     // A poll reply in flight when a sequence starts is not its answer; a reply that names
-    // another channel, none or a foreign keyword fails the step.
+    // another channel, none or a foreign keyword fails the step. Neither a line before nor
+    // a reply: the port closes before token goes out, and what was read stays on the form.
     void strayAndGarbledReplies_data()
     {
         QTest::addColumn<int>("model");
@@ -369,6 +389,7 @@ private slots:
         QTest::newRow("no channel") << 71 << QByteArray("ATCCH2CHI") << QByteArray() << QByteArray("ATCCHCHI") << true;
         QTest::newRow("channel 2 on a ZQ70B") << 72 << QByteArray("ATCOFF1") << QByteArray() << QByteArray("ATCOFF2 1.00") << true;
         QTest::newRow("wrong keyword") << 73 << QByteArray("ATSINM") << QByteArray() << QByteArray("ATCXYZ") << true;
+        QTest::newRow("port closed after the corrections") << 71 << QByteArray("ATCCH1M") << QByteArray() << QByteArray() << true;
     }
 
     void strayAndGarbledReplies()
@@ -380,13 +401,21 @@ private slots:
         QFETCH(bool, fails);
         E2eRig rig;
         InstrumentSimulator* sim = rig.bench.plugInstrument("Z70SN1", model, 16);
+        const bool unsent = before.isEmpty() && reply.isEmpty();
         if (!before.isEmpty())
             lineBefore(sim, token, before);
-        else
+        else if (!unsent)
             sim->setReply(token, {reply});
+        else
+            sim->setSetting("ATCCH1CLO", "3.90"); // a correction of 0.10
         ModalCloser closer(50);
         MainWindow* w = rig.start();
         StatusLog shown(w);
+        if (unsent) {
+            CommandDelay = 300; // time to close the port while token waits
+            QVERIFY(QTest::qWaitFor([&] { return zq70(rig) && zq70(rig)->pendingCommand().startsWith(token); }, kReadyWaitMs));
+            w->port()->close();
+        }
         QVERIFY(waitSettled(rig));
         QTest::qWait(200);
         QCOMPARE(closer.texts(), fails ? QStringList{"error! refresh calibration settings..."} : QStringList());
@@ -394,16 +423,25 @@ private slots:
         // Nothing read after the failed step; the wizards wait for a complete refresh.
         QCOMPARE(sim->commandLines().contains(model == 72 ? "ATC1EDI" : "ATETGMO"), !fails);
         QCOMPARE(zq70(rig)->form()->pushButton_scale_ch1->isEnabled(), !fails);
+        if (unsent) {
+            // The corrections read, not the ends of the range.
+            QCOMPARE(zq70(rig)->form()->doubleSpinBox_correction_min_ch1->value(), 0.1);
+            QCOMPARE(zq70(rig)->form()->doubleSpinBox_correction_max_ch2->value(), 0.0);
+            return;
+        }
         QVERIFY(sim->waitForCommand("ATCD", 3000));
     }
 
     // The raw chain on opening (Finish meanwhile is ignored), Apply's corrections, Back
     // reruns the raw chain, Finish restores the scaling with the new corrections. With an
     // event mode on, the open wizard still polls (READ needs fresh readings); the rule
-    // holds again after.
+    // holds again after. A poll reply just before the HI echo is not that echo.
     void rangeWizardRawApplyRestore()
     {
-        Ready z(71, 16, [](InstrumentSimulator* sim) { sim->setSetting("ATC1EMO", "4"); });
+        Ready z(71, 16, [](InstrumentSimulator* sim) {
+            sim->setSetting("ATC1EMO", "4");
+            lineBefore(sim, "ATCCH1HI", "ATCD 1.00,2.00");
+        });
         QVERIFY(z.panel);
         QVERIFY(!z.rig.window()->pollTimer()->isActive());
         QPointer<CalibWizard> wizard = z.open(z.ui->pushButton_wizard_ch1);
