@@ -210,36 +210,52 @@ private slots:
 
     void factoryReset_data()
     {
-        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("start");    // "reset" (asked), "refresh", "wizard" (the manual write's REFRESH)
+        QTest::addColumn<int>("presses");      // of REFRESH, each once the one before has ended
         QTest::addColumn<QByteArray>("reply");
-        QTest::newRow("asked, refused") << true << QByteArray("ATCFTRST FAIL");
-        QTest::newRow("bad sensor type, done") << false << QByteArray("ATCFTRST OK");
-        QTest::newRow("bad sensor type, refused") << false << QByteArray("ATCFTRST");
+        QTest::addColumn<int>("unknown");      // channel-2 type queries answered with an unknown type
+        QTest::newRow("asked, refused") << QString("reset") << 0 << QByteArray("ATCFTRST FAIL") << 0;
+        QTest::newRow("bad sensor type, done") << QString("refresh") << 1 << QByteArray("ATCFTRST OK") << 1;
+        QTest::newRow("bad sensor type, refused") << QString("refresh") << 1 << QByteArray("ATCFTRST") << 1;
+        // The REFRESH after the manual write closes the wizard; the refused reset then ends
+        // all the same (one box, no REFRESH).
+        QTest::newRow("after the manual write, refused") << QString("wizard") << 0 << QByteArray("ATCFTRST FAIL") << 2;
+        // Still unknown after the reset: the REFRESH it starts fails instead of resetting
+        // again; a REFRESH pressed then resets once more.
+        QTest::newRow("type stays, done") << QString("refresh") << 1 << QByteArray("ATCFTRST OK") << 2;
+        QTest::newRow("type stays, REFRESH again") << QString("refresh") << 2 << QByteArray("ATCFTRST OK") << 4;
     }
 
     void factoryReset()
     {
-        QFETCH(bool, asked);
+        QFETCH(QString, start);
+        QFETCH(int, presses);
         QFETCH(QByteArray, reply);
+        QFETCH(int, unknown);
+        const bool asked = start == "reset";
         const bool done = reply.contains("OK");
         ReadyNb r;
         QVERIFY(r.panel);
         r.sim->setReply("ATCFTRST", {reply});
+        // Channel 2 reports an unknown type to its first queries (a panel resetting at each
+        // REFRESH stops once it is known).
         int types = 0;
-        if (!asked) {
-            // Channel 2 reports an unknown type once.
-            r.sim->onCommand("ATCSINM2", [&types](InstrumentSimulator::Request const&) {
-                return QByteArrayList{++types == 1 ? "ATCSINM2 3" : "ATCSINM2 1"};
-            });
-        }
+        r.sim->onCommand("ATCSINM2", [&types, unknown](InstrumentSimulator::Request const&) {
+            return QByteArrayList{++types <= unknown ? "ATCSINM2 3" : "ATCSINM2 1"};
+        });
         Boxes boxes;
         int stepAtBox = -1;
         boxes.setInspector([&](QWidget*) { stepAtBox = int(r.panel->seq()); });
         StatusLog shown(r.rig.window());
-        if (asked)
+        if (asked) {
             r.ui->pushButton_factoryreset->click();
-        else
+        } else if (start == "wizard") {
+            r.ui->pushButton_mannual_ch1->click();
+            QVERIFY(r.panel->wizards()->wizard());
+            emit r.panel->wizards()->wizard()->writeDone(1);
+        } else {
             r.ui->pushButton_refresh->click();
+        }
         QVERIFY(r.sim->waitForCommand("ATCFTRST", kReadyWaitMs));
         if (!asked) {
             // The REFRESH stopped at the unknown type.
@@ -247,7 +263,28 @@ private slots:
             QCOMPARE(r.ui->comboBox_sensortype_ch2->currentText(), QString("NONE"));
         }
         QVERIFY(waitIdle(r.rig));
-        const QStringList expected = asked ? QStringList{"Your work will be erased. Would you like to continue?"} : QStringList();
+        QStringList expected;
+        if (start != "refresh")
+            expected << (asked ? "Your work will be erased. Would you like to continue?" : "Do you want to change the parameters?");
+        if (done && unknown > 1) {
+            for (int press = 1; press <= presses; ++press) {
+                if (press > 1) {
+                    r.ui->pushButton_refresh->click();
+                    QVERIFY(r.sim->waitForCommand("ATCFTRST", kReadyWaitMs, press));
+                    QVERIFY(waitIdle(r.rig));
+                }
+                expected << "the Factory Reset is completed." << kRefreshErrorBox;
+            }
+            QCOMPARE(r.sim->count("ATCFTRST"), presses);
+            QCOMPARE(boxes.texts(), expected);
+            QCOMPARE(boxes.titles().last(), QString("ERROR"));
+            QVERIFY(r.rig.status().startsWith("error! refresh calibration settings."));
+            // Nothing but the polls until the user acts.
+            r.sim->clearLog();
+            QVERIFY(r.sim->waitForCommand("ATCH2", 4000, 2));
+            QCOMPARE(sent(r.sim), QByteArrayList());
+            return;
+        }
         if (done) {
             QCOMPARE(boxes.texts(), expected + QStringList{"the Factory Reset is completed."});
             QCOMPARE(r.sim->count("ATCSINM1"), asked ? 1 : 2);
@@ -261,7 +298,10 @@ private slots:
         QCOMPARE(stepAtBox, 0);
         QVERIFY(r.rig.status().startsWith("error! apply calibration settings."));
         QVERIFY(!shown.contains("success! apply calibration settings."));
-        QTest::qWait(300);
+        // Then nothing but the polls: no REFRESH, no second reset.
+        QVERIFY(r.sim->waitForCommand("ATCH2", 4000, r.sim->count("ATCH2") + 2));
+        QCOMPARE(r.sim->count("ATCFTRST"), 1);
+        QCOMPARE(boxes.count(), expected.size() + 1);
         QCOMPARE(sent(r.sim).last(), QByteArray("ATCFTRST"));
     }
 
