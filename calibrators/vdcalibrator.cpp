@@ -161,7 +161,7 @@ SequenceRow VdCalibrator::counterRow(bool apply)
         if (value != 0 && value != 1)
             return false;
         m_counterType = value;
-        (value == 0 ? ui->radioButton_cumulative : ui->radioButton_differential)->setChecked(true);
+        showCounterType();
         return true;
     });
 }
@@ -281,6 +281,11 @@ void VdCalibrator::showHeldSettings()
 {
     CalibratorPanel::showHeldSettings();
     setOutputMode();
+    showCounterType();
+}
+
+void VdCalibrator::showCounterType()
+{
     (m_counterType == 0 ? ui->radioButton_cumulative : ui->radioButton_differential)->setChecked(true);
 }
 

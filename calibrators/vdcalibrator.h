@@ -60,6 +60,7 @@ private:
     static constexpr int kPairs = 3;
 
     void setOutputMode();
+    void showCounterType();
     void setSelectedChannel();
     void setDeviceValue(QStringList const& fields);
     // A pair box was checked: the other two are unchecked, and a new pair is read anew.
