@@ -57,6 +57,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_connectionTimer->start(1000);
 
     m_pollTimer = new QTimer(this);
+    m_pollTimer->setTimerType(Qt::PreciseTimer);
     connect(m_pollTimer, SIGNAL(timeout()), this, SLOT(writeATCDCommand()));
 
     m_tailTimer = new QTimer(this);

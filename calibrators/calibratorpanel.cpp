@@ -112,6 +112,7 @@ CalibratorPanel::CalibratorPanel(PanelDescription const& desc, unsigned version,
 
     m_unitTimer = new QTimer(this);
     m_unitTimer->setSingleShot(true);
+    m_unitTimer->setTimerType(Qt::PreciseTimer);
     connect(m_unitTimer, &QTimer::timeout, this, [this] {
         if (m_unitCelsius)
             delayWriteCelsius();

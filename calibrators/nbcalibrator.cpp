@@ -136,6 +136,7 @@ NbCalibrator::NbCalibrator(QString model, unsigned version, QString serial, QWid
 
     m_unitTimer = new QTimer(this);
     m_unitTimer->setSingleShot(true);
+    m_unitTimer->setTimerType(Qt::PreciseTimer);
     connect(m_unitTimer, &QTimer::timeout, this, &NbCalibrator::slotUnitShot);
     m_modbus = new ModbusBlock(this, ModbusProfile::nb(), ModbusWidgets::from(ui));
     m_wizards = new WizardChain(this);

@@ -98,8 +98,7 @@ void TestIdentification::identification()
     // The poll: the model's command, a second one 50 ms later.
     w.writeATCDCommand();
     QCOMPARE(panel->writes, QByteArrayList{poll.first()});
-    QTest::qWait(120);
-    QCOMPARE(panel->writes, poll);
+    QTRY_COMPARE(panel->writes, poll);
 
     // The first finished sequence enables Reset whatever the version; removing the
     // panel disables it again.

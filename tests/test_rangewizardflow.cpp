@@ -165,7 +165,10 @@ private slots:
         p.echo("ATCCH2HI150.00");
         closer.setEnabled(false);
         QCOMPARE(closer.texts().last(), QString("error! apply calibration settings..."));
-        QCOMPARE(p.mode(), unsigned(DEFAULT));
+        // The write has ended; the REFRESH that follows a wizard's error may already
+        // have started while the box was open.
+        QVERIFY(p.mode() != unsigned(APPLY));
+        QTRY_COMPARE(p.mode(), unsigned(REFRESH));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(w.isNull(), kw);
         QCOMPARE(p.flow->chain()->isRunning(), false);
