@@ -143,13 +143,7 @@ void RangeScaleWizards::startRange(int channel)
     const double correctionMax = m_w.correctionMax[i]->value();
     const double current = m_w.lcd[i]->value();
     const QString unit = m_w.rangeMin[i]->suffix();
-    const QString ch = QString::number(channel);
-    CalibratorPanel::debugLine("============== start wizerd : " + ch);
-    CalibratorPanel::debugLine("range_min : " + QString::number(rangeMin));
-    CalibratorPanel::debugLine("range_max : " + QString::number(rangeMax));
-    CalibratorPanel::debugLine("correction_min : " + QString::number(correctionMin));
-    CalibratorPanel::debugLine("correction_max : " + QString::number(correctionMax));
-    CalibratorPanel::debugLine("============== end wizerd : " + ch);
+    WizardChain::debugRangeStart(channel, rangeMin, rangeMax, correctionMin, correctionMax);
 
     m_range = true;
     CalibWizard* wizard = newWizard(channel);

@@ -132,8 +132,6 @@ void RangeWizardFlow::start(int ch)
     m_awaitingUnit = !m_panel->isCelsius();
     if (m_awaitingUnit && !m_panel->writeUnit(true))
         return; // not sent: the wizard is closed, or the panel is gone with it
-    if (!m_chain->isOpen())
-        return;
 
     RangeBoxes const& b = m_setup.boxes;
     const double rangeMin = b.rangeMin[ch - 1]->value();
@@ -145,12 +143,7 @@ void RangeWizardFlow::start(int ch)
         current = 0.0;
     const QString unit = b.rangeMin[ch - 1]->suffix();
 
-    CalibratorPanel::debugLine("============== start wizerd : " + QString::number(ch));
-    CalibratorPanel::debugLine("range_min : " + QString::number(rangeMin));
-    CalibratorPanel::debugLine("range_max : " + QString::number(rangeMax));
-    CalibratorPanel::debugLine("correction_min : " + QString::number(correctionMin));
-    CalibratorPanel::debugLine("correction_max : " + QString::number(correctionMax));
-    CalibratorPanel::debugLine("============== end wizerd : " + QString::number(ch));
+    WizardChain::debugRangeStart(ch, rangeMin, rangeMax, correctionMin, correctionMax);
 
     auto* range = new CalibrateTempRange(rangeMin, rangeMax, w);
     range->setTitle(prefix + "TEMPERATURE RANGE");

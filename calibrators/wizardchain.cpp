@@ -79,6 +79,18 @@ void WizardChain::stop()
     m_chainDone = false;
 }
 
+void WizardChain::debugRangeStart(int channel, double rangeMin, double rangeMax, double correctionMin,
+                                  double correctionMax)
+{
+    const QString ch = QString::number(channel);
+    CalibratorPanel::debugLine("============== start wizerd : " + ch);
+    CalibratorPanel::debugLine("range_min : " + QString::number(rangeMin));
+    CalibratorPanel::debugLine("range_max : " + QString::number(rangeMax));
+    CalibratorPanel::debugLine("correction_min : " + QString::number(correctionMin));
+    CalibratorPanel::debugLine("correction_max : " + QString::number(correctionMax));
+    CalibratorPanel::debugLine("============== end wizerd : " + ch);
+}
+
 void WizardChain::close()
 {
     if (m_wizard) {

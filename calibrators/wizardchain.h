@@ -69,6 +69,10 @@ public:
     // the next sequence to start forgets it.
     void close();
 
+    // The debug lines a temperature-range wizard opens with.
+    static void debugRangeStart(int channel, double rangeMin, double rangeMax, double correctionMin,
+                                double correctionMax);
+
     // What Finish (writeDone(1)), Escape (writeDone(0)) and the title-bar close run when
     // idle. Unset: close().
     void setFinish(std::function<void()> action) { m_finish = std::move(action); }
