@@ -8,7 +8,6 @@
 #include <QFrame>
 #include <QLCDNumber>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QTimer>
 #include <QtMath>
 
@@ -34,8 +33,6 @@ constexpr int kLampTx = 2;
 constexpr int kLampRx = 3;
 
 const QStringList kTempKeywords = {"FAIL", "OK", "ATCC", "ATCF"};
-// The whole reply of a unit command: "ATCC"/"ATCF", the channel digit if any, the verdict.
-const QRegularExpression kUnitReply("ATC[CF]\\d?(OK|FAIL)");
 
 // Texts the engine shows. They are looked up in the panel class's context first.
 const char* const kContext = "CalibratorPanel";
@@ -428,7 +425,7 @@ void CalibratorPanel::writeRefresh()
 {
     m_refreshScheduled = false;
     // A unit change not sent yet is dropped; the radios show the unit held.
-    // One already sent is answered by a line that this REFRESH drops (readData).
+    // The reply of one already sent carries none of the REFRESH keywords.
     if (m_unitTimer->isActive()) {
         m_unitTimer->stop();
         showTempUnit();
@@ -477,11 +474,8 @@ bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& c
     const QString shown = LineFramer::showLineEnds(cmd);
     debugLine("writeCommand(" + shown + "), mode=" + QString::number(mode));
 
-    if (m_mainWindow && m_mainWindow->writeData(cmd.toLatin1())) {
-        if (mode == TEMPMODE)
-            m_unitInFlight = true;
+    if (m_mainWindow && m_mainWindow->writeData(cmd.toLatin1()))
         return true;
-    }
 
     debugLine("!! FAIL - (" + shown + "), mode=" + QString::number(mode));
     m_seq = 0;
@@ -550,11 +544,6 @@ void CalibratorPanel::readData(QString line)
     setRx(true);
 
     QPointer<CalibratorPanel> self(this);
-    if (m_unitInFlight && m_mode != TEMPMODE && line.contains(kUnitReply)) {
-        // The reply of a unit command that a REFRESH overtook: it must not end that REFRESH.
-        m_unitInFlight = false;
-        return;
-    }
     if (m_mode == REFRESH) {
         qDebug() << "-------------REFRESH MODE-------------";
         if (!containsAny(line, m_desc.refreshKeywords))
@@ -569,7 +558,6 @@ void CalibratorPanel::readData(QString line)
         qDebug() << "-------------TEMPMODE MODE-------------";
         if (!containsAny(line, kTempKeywords))
             return;
-        m_unitInFlight = false;
         parsingTemp(line);
         return;
     } else if (m_mode == SENSORTYPE && !m_desc.sensorTypeKeywords.isEmpty()) {

@@ -307,10 +307,6 @@ private:
     // that starts meanwhile drops it.
     QTimer* m_unitTimer = nullptr;
     bool m_unitCelsius = true;
-    // A unit command is out and its reply not yet in. A REFRESH started meanwhile
-    // drops that reply when it comes (the instrument answers in order, so what the
-    // REFRESH reads already follows the change, and its end sets the unit again).
-    bool m_unitInFlight = false;
     int m_queuedChannel = 0;
     int m_commandChannel = 0;
     bool m_locked = false;

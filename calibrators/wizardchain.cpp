@@ -24,6 +24,7 @@ void WizardChain::open(CalibWizard* wizard, int channel)
     m_wizard = wizard;
     m_channel = channel;
     m_closePending = false;
+    m_busyCloses = 0;
     // Unique: the same wizard handed over again must not run each action twice.
     connect(wizard, &CalibWizard::writeDone, this, &WizardChain::slotWriteDone, Qt::UniqueConnection);
     connect(wizard, &CalibWizard::close, this, &WizardChain::slotCloseRequest, Qt::UniqueConnection);
@@ -63,6 +64,8 @@ bool WizardChain::advance(unsigned step)
     if (current < 0 || current >= m_links.size() || m_links[current].step != step)
         return false;
     if (m_next < m_links.size()) {
+        // The echo ended this link's wait; the next link's is a new one.
+        m_busyCloses = 0;
         const Link link = m_links[m_next++];
         queue(link);
         return true;
@@ -106,6 +109,7 @@ void WizardChain::close()
     m_wizard.clear();
     m_channel = 0;
     m_closePending = false;
+    m_busyCloses = 0;
     stop();
 }
 
@@ -135,7 +139,9 @@ void WizardChain::slotCloseRequest()
         runAction(m_closeRequest);
         return;
     }
-    if (m_closeWhileBusy) {
+    // A second close during one wait is the user's way out of a reply that never comes
+    // (there is no reply time-out): the wizard closes and nothing more is written.
+    if (m_closeWhileBusy || ++m_busyCloses > 1) {
         close();
         return;
     }
@@ -148,6 +154,7 @@ void WizardChain::slotCloseRequest()
 
 void WizardChain::slotSequenceEnded(unsigned mode, bool success)
 {
+    m_busyCloses = 0;
     const int id = m_chainId;
     const bool chainRan = id != 0;
     const bool wizards = chainRan || m_wizard || m_closedInApply;

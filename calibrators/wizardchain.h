@@ -22,7 +22,10 @@ class CalibratorPanel;
 // While the panel is not idle (a command queued or in flight, the UI locked) the wizard
 // is disabled, and Finish, Escape and the title-bar close that still arrive are
 // ignored (a close may instead be held until the chain ends, setDeferClose); a close
-// not acted on at once leaves the window on screen. Each
+// not acted on at once leaves the window on screen. A second title-bar close during
+// the same wait (no reply, no end of the sequence in between) closes the wizard as
+// setCloseWhileBusy does: a reply that never comes must not leave a modal window that
+// nothing closes in front of the panel's REFRESH. Each
 // wizard says what Finish, Escape and close run; by default they close the wizard
 // without a write. END, ERROR, a send failure and close() end the chain. An APPLY that
 // ends in ERROR while a chain ran or a wizard was open is followed by a REFRESH 50 ms
@@ -83,7 +86,8 @@ public:
     void setDeferClose(bool on) { m_deferClose = on; }
     bool closeDeferred() const { return m_closePending; }
     // Escape and the title-bar close close the wizard even while the panel is busy (the
-    // write in flight goes on, nothing more is sent) instead of being ignored.
+    // write in flight goes on, nothing more is sent) instead of being ignored. Unset,
+    // only the second title-bar close of one wait does.
     void setCloseWhileBusy(bool on) { m_closeWhileBusy = on; }
 
 signals:
@@ -114,6 +118,8 @@ private:
     bool m_closePending = false;
     bool m_closeWhileBusy = false;
     bool m_closedInApply = false;
+    // Title-bar closes not acted on since the current wait began.
+    int m_busyCloses = 0;
 };
 
 #endif

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest>
 
 #include "calibrateapply.h"
@@ -155,6 +156,17 @@ struct MessageBoxes
     std::function<void()> inspector;
 };
 
+// A mouse click on a widget of the main window through the window system, where a modal
+// window blocks it as it blocks the user's.
+bool clickThroughWindow(MainWindow* main, QWidget* target)
+{
+    const QPoint at = target->mapTo(main, target->rect().center());
+    if (main->childAt(at) != target)
+        return false;
+    QTest::mouseClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    return true;
+}
+
 // The setting token answers line once, then as a stored setting again.
 void answerOnceWith(InstrumentSimulator* sim, QByteArray const& token, QByteArray const& line)
 {
@@ -189,6 +201,27 @@ CalibWizard* openWizard(ReadyKw& k, int channel, ModalCloser& closer)
         return nullptr;
     closer.setInspector(nullptr);
     return k.panel->rangeWizard()->wizard();
+}
+
+// Opens the range wizard of channel 1 with the reply to silent never coming: the unit
+// change it opens with ("ATCC", the panel put in Fahrenheit first) or the high point of
+// its raw chain ("ATCCH1HI"). Returns once that command went out, the log cleared before.
+CalibWizard* openWaitingWizard(ReadyKw& k, QByteArray const& silent, ModalCloser& closer)
+{
+    const bool unit = silent == "ATCC";
+    if (unit) {
+        k.ui->radioButton_fahrenheit->click();
+        if (!k.sim->waitForCommand("ATCF") || !k.settle())
+            return nullptr;
+    }
+    k.sim->removeCommand(silent);
+    k.sim->clearLog();
+    QPointer<CalibWizard> w = openWizard(k, 1, closer);
+    if (!w)
+        return nullptr;
+    if (!unit)
+        w->next();
+    return k.sim->waitForCommand(unit ? "ATCC" : "ATCCH1HI 1200.00") ? w.data() : nullptr;
 }
 
 } // namespace
@@ -509,22 +542,9 @@ private slots:
         const bool unit = silent == "ATCC";
         ReadyKw k;
         QVERIFY(k.panel);
-        if (unit) {
-            k.ui->radioButton_fahrenheit->click();
-            QVERIFY(k.sim->waitForCommand("ATCF"));
-            QVERIFY(k.settle());
-        }
-        k.sim->removeCommand(silent);
-        k.sim->clearLog();
         ModalCloser closer(20);
-        QPointer<CalibWizard> w = openWizard(k, 1, closer);
+        QPointer<CalibWizard> w = openWaitingWizard(k, silent, closer);
         QVERIFY(w);
-        if (unit) {
-            QVERIFY(k.sim->waitForCommand("ATCC"));
-        } else {
-            w->next();
-            QVERIFY(k.sim->waitForCommand("ATCCH1HI 1200.00"));
-        }
         QTest::qWait(100);
         QVERIFY(!w->isEnabled());
         const QByteArrayList before = withoutPolls(k.sim->commandLines());
@@ -564,18 +584,66 @@ private slots:
         QTRY_VERIFY(w->isEnabled());
         QVERIFY(k.panel->isCelsius());
         QVERIFY(k.ui->radioButton_celsius->isChecked());
-        static_cast<QWidget*>(w)->close();
-        QTRY_VERIFY(w.isNull());
 
-        // Gone for good: a plain write's error later is no wizard's and refreshes nothing.
+        // Still on screen and modal after the close while busy: a write clicked on the panel
+        // reaches nothing. Closed now, it is gone for good: a plain write's error later is
+        // no wizard's and refreshes nothing.
         answerOnceWith(k.sim, "ATCOFF3", "ATCOFF2 7.00");
         k.sim->clearLog();
         MessageBoxes boxes;
-        k.ui->toolButton_offset_apply_ch3->click();
+        QVERIFY(clickThroughWindow(k.rig.window(), k.ui->toolButton_offset_apply_ch3));
+        QTest::qWait(300);
+        QCOMPARE(withoutPolls(k.sim->commandLines()), QByteArrayList());
+        static_cast<QWidget*>(w)->close();
+        QTRY_VERIFY(w.isNull());
+        QVERIFY(clickThroughWindow(k.rig.window(), k.ui->toolButton_offset_apply_ch3));
         QTRY_COMPARE(boxes.texts, QStringList{"error! apply calibration settings..."});
         QVERIFY(k.settle());
         QTest::qWait(300);
         QCOMPARE(withoutPolls(k.sim->commandLines()), QByteArrayList{"ATCOFF3 0.00"});
+    }
+
+    // A reply that never comes (there is no reply time-out): one title-bar close leaves the
+    // wizard on screen, a second one during the same wait closes it without another write,
+    // and REFRESH, clicked as the user clicks it, gets the panel going again.
+    void wizardClosedTwiceWhileAReplyIsLost_data()
+    {
+        QTest::addColumn<QByteArray>("silent");
+        QTest::newRow("link reply lost") << QByteArray("ATCCH1HI");
+        QTest::newRow("unit reply lost") << QByteArray("ATCC");
+    }
+
+    void wizardClosedTwiceWhileAReplyIsLost()
+    {
+        QFETCH(QByteArray, silent);
+        const bool unit = silent == "ATCC";
+        ReadyKw k;
+        QVERIFY(k.panel);
+        ModalCloser closer(20);
+        QPointer<CalibWizard> w = openWaitingWizard(k, silent, closer);
+        QVERIFY(w);
+        k.sim->clearLog();
+
+        w->windowHandle()->close();
+        QTest::qWait(200);
+        QVERIFY(w);
+        QVERIFY(w->isVisible());
+        w->windowHandle()->close();
+        QTRY_VERIFY(w.isNull());
+        QTest::qWait(300);
+        QCOMPARE(withoutPolls(k.sim->commandLines()), QByteArrayList());
+        QCOMPARE(k.panel->mode(), unsigned(unit ? TEMPMODE : APPLY));
+
+        if (unit)
+            k.sim->addUnitCommands();
+        else
+            k.sim->addSetting(silent, k.sim->setting(silent));
+        QVERIFY(clickThroughWindow(k.rig.window(), k.ui->pushButton_refresh));
+        QVERIFY(k.sim->waitForCommand("ATCCTS1"));
+        QCOMPARE(withoutPolls(k.sim->commandLines()).first(), QByteArray("ATCCTS1"));
+        QVERIFY(k.settle());
+        QVERIFY(k.panel->isCelsius());
+        QVERIFY(!k.panel->rangeWizard()->wizard());
     }
 
     // A link echo that names another channel fails the step: nothing is stored or written

@@ -21,6 +21,30 @@ bool waitIdle(EchemPanel* panel)
     return QTest::qWaitFor([panel] { return panel->mode() == DEFAULT && !panel->isLocked(); }, 5000);
 }
 
+// Looks at the panel the moment a message box with a given text is shown.
+struct BoxShown : QObject
+{
+    explicit BoxShown(QString text)
+        : m_text(std::move(text))
+    {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (event->type() == QEvent::Show && box && box->text() == m_text && !seen) {
+            seen = true;
+            onShow();
+        }
+        return false;
+    }
+    std::function<void()> onShow;
+    bool seen = false;
+
+private:
+    QString m_text;
+};
+
 } // namespace
 
 class TestEchemPanel : public QObject
@@ -62,15 +86,24 @@ private slots:
         QPointer<CalibWizard> wizard = panel->wizardWindow();
         QVERIFY(wizard);
 
-        // Held at the box, or already closed by the REFRESH that follows (a slow machine).
-        bool heldAtBox = false;
-        closer.setInspector([&](QWidget*) {
-            heldAtBox = panel->wizardChain()->isOpen() || (openAtTheBox && panel->mode() == REFRESH);
-        });
+        // What the panel holds as the APPLY's error box is shown (before the REFRESH that
+        // follows 50 ms later can start, however long the box stays).
+        BoxShown shown("error! apply calibration settings...");
+        bool openAtBox = false;
+        unsigned modeAtBox = ~0u;
+        bool refreshAtBox = false;
+        shown.onShow = [&] {
+            openAtBox = panel->wizardChain()->isOpen();
+            modeAtBox = panel->mode();
+            refreshAtBox = panel->refreshScheduled();
+        };
         wizard->button(QWizard::FinishButton)->click();
         QTRY_VERIFY(closer.texts().size() >= 3); // the REFRESH's own failure may follow
         QCOMPARE(closer.texts()[2], QString("error! apply calibration settings..."));
-        QCOMPARE(heldAtBox, openAtTheBox);
+        QVERIFY(shown.seen);
+        QCOMPARE(openAtBox, openAtTheBox);
+        QCOMPARE(modeAtBox, unsigned(DEFAULT));
+        QVERIFY(refreshAtBox);
         QTRY_VERIFY(wizard.isNull());
         QVERIFY(panel->wizardWindow() == nullptr);
         QVERIFY(waitIdle(panel));

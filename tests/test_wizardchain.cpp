@@ -254,31 +254,60 @@ private slots:
     }
 
     // A title-bar close held while a chain runs (the window stays on screen) is run when it
-    // ends well, dropped on ERROR.
+    // ends well, dropped on ERROR. A second close while the same echo is awaited closes the
+    // wizard at once and ends the chain; an echo in between starts the count anew.
     void deferredClose_data()
     {
-        QTest::addColumn<bool>("success");
-        QTest::newRow("chain ends well") << true;
-        QTest::newRow("chain fails") << false;
+        QTest::addColumn<QStringList>("steps"); // "close" or an echo, after the first close
+        QTest::addColumn<int>("closes");        // held closes run
+        QTest::addColumn<bool>("open");         // the wizard at the end
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<int>("built");         // links built
+        QTest::newRow("chain ends well") << QStringList{"ATCOFF30", "ATCCH3LO0"} << 1 << true << "4 ok" << 2;
+        QTest::newRow("chain fails") << QStringList{"ATCOFF20"} << 0 << true << "4 error" << 1;
+        QTest::newRow("closed again, echo lost") << QStringList{"close"} << 0 << false << "" << 1;
+        QTest::newRow("closed again, echo late") << QStringList{"close", "ATCOFF30"} << 0 << false << "4 ok" << 1;
+        QTest::newRow("closed again after an echo")
+            << QStringList{"ATCOFF30", "close", "ATCCH3LO0"} << 1 << true << "4 ok" << 2;
     }
 
     void deferredClose()
     {
-        QFETCH(bool, success);
+        QFETCH(QStringList, steps);
+        QFETCH(int, closes);
+        QFETCH(bool, open);
+        QFETCH(QString, ending);
+        QFETCH(int, built);
         ChainPanel p;
-        std::unique_ptr<CalibWizard> wizard(p.openWizard(3));
-        int closes = 0;
-        p.chain->setCloseRequest([&] { ++closes; });
+        QPointer<CalibWizard> wizard(p.openWizard(3));
+        int held = 0;
+        p.chain->setCloseRequest([&] { ++held; });
         p.chain->setDeferClose(true);
-        QVERIFY(p.chain->run(1, {p.links().first()}));
+        QVERIFY(p.chain->run(1, p.links().mid(0, 2)));
         wizard->show();
-        closeByTitleBar(wizard.get());
+        closeByTitleBar(wizard);
         QVERIFY(wizard->isVisible());
         QVERIFY(p.chain->closeDeferred());
-        QCOMPARE(closes, 0);
-        p.reply(success ? "ATCOFF30" : "ATCOFF20");
-        QCOMPARE(closes, success ? 1 : 0);
+        QCOMPARE(held, 0);
+        for (QString const& step : steps) {
+            if (step != "close") {
+                p.reply(step);
+                continue;
+            }
+            const QString pending = p.pendingCommand();
+            closeByTitleBar(wizard);
+            QCOMPARE(p.chain->isOpen(), open);
+            QCOMPARE(wizard->isVisible(), open);
+            QCOMPARE(p.pendingCommand(), pending);
+        }
+        QCOMPARE(held, closes);
+        QCOMPARE(p.chain->isOpen(), open);
         QVERIFY(!p.chain->closeDeferred());
+        QVERIFY(!p.chain->isRunning());
+        QCOMPARE(p.endings, ending.isEmpty() ? QStringList() : QStringList{ending});
+        // Closed in the chain: its next link is never built.
+        QCOMPARE(p.built.size(), built);
+        delete wizard.data();
     }
 
     // Opening a new wizard closes the old one; the old one's late signals and its
