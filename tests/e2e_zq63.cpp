@@ -420,7 +420,7 @@ private slots:
     }
 
     // REFRESH pressed while a unit change waits: one not sent yet is dropped, the reply of
-    // one sent is answered into the REFRESH; either way the REFRESH reads everything and
+    // one sent carries no REFRESH keyword and is passed over; either way the REFRESH reads everything and
     // ends in Celsius, with at most one unit command sent.
     void unitChangeMeetsRefresh_data()
     {
