@@ -456,6 +456,13 @@ void CalibratorPanel::writeDelay(unsigned mode, unsigned seq, QString const& cmd
     m_writeTimer->start(CommandDelay);
 }
 
+qint64 CalibratorPanel::commandAge() const
+{
+    if (!m_command.isEmpty() || m_unitTimer->isActive() || !m_commandClock.isValid())
+        return -1;
+    return m_commandClock.elapsed();
+}
+
 void CalibratorPanel::slotWriteDelay()
 {
     if (m_command.isEmpty())
@@ -474,8 +481,10 @@ bool CalibratorPanel::writeCommand(unsigned mode, unsigned seq, QString const& c
     const QString shown = LineFramer::showLineEnds(cmd);
     debugLine("writeCommand(" + shown + "), mode=" + QString::number(mode));
 
-    if (m_mainWindow && m_mainWindow->writeData(cmd.toLatin1()))
+    if (m_mainWindow && m_mainWindow->writeData(cmd.toLatin1())) {
+        commandWritten();
         return true;
+    }
 
     debugLine("!! FAIL - (" + shown + "), mode=" + QString::number(mode));
     m_seq = 0;

@@ -2,6 +2,7 @@
 #define CALIBRATORPANEL_H
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -112,6 +113,9 @@ public:
     bool isLocked() const { return m_locked; }
     QString pendingCommand() const { return m_command; }
     QDateTime lastWrite() const { return m_lastWrite; }
+    // How long the last command has been out, in milliseconds on a monotonic clock: -1
+    // while a command (or a unit change) waits to be sent, or before any was written.
+    qint64 commandAge() const;
     QLedIndicator* ledTx() const { return m_ledTx; }
     QLedIndicator* ledRx() const { return m_ledRx; }
     QProgressIndicator* progress() const { return m_progress; }
@@ -197,6 +201,8 @@ protected:
     void okExecDateTime(int channel);
 
     bool writeCommand(unsigned mode, unsigned seq, QString const& cmd, int channel = 0);
+    // A command went out to the instrument now (writeCommand calls it).
+    void commandWritten() { m_commandClock.start(); }
     // "parsingSequence() : " (parser "parsingSequence") + line + " m_seq : " + step.
     void debugParsing(const char* parser, QString const& line) const;
     void setTx(bool on);
@@ -303,6 +309,8 @@ private:
     void endSequence(unsigned mode, bool success, bool box = true);
 
     QTimer* m_writeTimer = nullptr;
+    // Started when a command is written.
+    QElapsedTimer m_commandClock;
     // The unit change asked by a radio, sent CommandDelay ms after the click; a REFRESH
     // that starts meanwhile drops it.
     QTimer* m_unitTimer = nullptr;

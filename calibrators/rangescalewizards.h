@@ -53,8 +53,9 @@ struct RangeScaleWidgets
 // Scale wizard: Finish runs the scale chain (LO, HI, M from the page), whose END closes
 // the wizard; Escape does nothing; the title-bar close closes it without a write.
 //
-// While a chain runs the wizard takes no action; a title-bar close waits for the chain's
-// end. An APPLY that fails closes the wizard (the chain runner then refreshes the form).
+// While a chain runs the wizard takes no action; a title-bar close is held until the
+// chain ends well, then runs as above (the chain runner's way out of a lost reply aside).
+// An APPLY that fails closes the wizard (the chain runner then refreshes the form).
 // The buttons that open the wizards are enabled only after a REFRESH has completed since
 // the panel was made or since the form was last cleared, so no wizard opens on values
 // the instrument does not hold.

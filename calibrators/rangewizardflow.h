@@ -38,7 +38,8 @@ struct RangeBoxes
 // readings as CLO and CHI. Finish, Escape and the title-bar close only close it.
 //
 // Every write runs on a WizardChain: the wizard is disabled while the panel is busy
-// (the unit change before it opens included), and its triggers are then ignored.
+// (the unit change before it opens included), and its triggers are then ignored but for
+// the chain runner's way out of a lost reply.
 // The echoes are stored by the panel's APPLY rows (rows()), which also update pages
 // 2 and 3; a reply naming another channel fails the step.
 class RangeWizardFlow : public QObject

@@ -5,6 +5,8 @@
 #include "calibratorpanel.h"
 #include "calibwizard.h"
 
+int WizardChain::WayOutMs = 1000;
+
 WizardChain::WizardChain(CalibratorPanel* panel)
     : QObject(panel)
     , m_panel(panel)
@@ -12,7 +14,10 @@ WizardChain::WizardChain(CalibratorPanel* panel)
     connect(panel, &CalibratorPanel::sequenceEnded, this, &WizardChain::slotSequenceEnded);
     connect(panel, &CalibratorPanel::lockChanged, this, &WizardChain::slotLockChanged);
     // A wizard closed by an APPLY's ending counts for that APPLY only.
-    connect(panel, &CalibratorPanel::sequenceStarted, this, [this] { m_closedInApply = false; });
+    connect(panel, &CalibratorPanel::sequenceStarted, this, [this] {
+        m_closedInApply = false;
+        m_chainCut = false;
+    });
 }
 
 WizardChain::~WizardChain() = default;
@@ -139,9 +144,17 @@ void WizardChain::slotCloseRequest()
         runAction(m_closeRequest);
         return;
     }
-    // A second close during one wait is the user's way out of a reply that never comes
-    // (there is no reply time-out): the wizard closes and nothing more is written.
-    if (m_closeWhileBusy || ++m_busyCloses > 1) {
+    if (m_closeWhileBusy) {
+        close();
+        return;
+    }
+    // The way out of a reply that never comes: a close again once the command has been
+    // out long enough. Sooner (a double-click, a reply on its way, a link still queued)
+    // it is one more close of this wait.
+    const qint64 age = m_panel->commandAge();
+    if (m_busyCloses++ > 0 && age >= 0 && age >= WayOutMs) {
+        if (m_chainId != 0 && m_panel->mode() == APPLY)
+            m_chainCut = true;
         close();
         return;
     }
@@ -158,8 +171,10 @@ void WizardChain::slotSequenceEnded(unsigned mode, bool success)
     const int id = m_chainId;
     const bool chainRan = id != 0;
     const bool wizards = chainRan || m_wizard || m_closedInApply;
+    const bool cut = m_chainCut;
     m_closedInApply = false;
-    if (mode == APPLY && !success && wizards)
+    m_chainCut = false;
+    if (mode == APPLY && ((!success && wizards) || cut))
         m_panel->scheduleRefresh();
     if (chainRan) {
         const bool done = success && m_chainDone;

@@ -22,11 +22,15 @@ class CalibratorPanel;
 // While the panel is not idle (a command queued or in flight, the UI locked) the wizard
 // is disabled, and Finish, Escape and the title-bar close that still arrive are
 // ignored (a close may instead be held until the chain ends, setDeferClose); a close
-// not acted on at once leaves the window on screen. A second title-bar close during
-// the same wait (no reply, no end of the sequence in between) closes the wizard as
-// setCloseWhileBusy does: a reply that never comes must not leave a modal window that
-// nothing closes in front of the panel's REFRESH. Each
-// wizard says what Finish, Escape and close run; by default they close the wizard
+// not acted on leaves the window on screen, and a double-click on the close button acts
+// as one close. The way out of a reply that never comes (there is no reply time-out):
+// a title-bar close during a wait (no echo, no end of a sequence since it began) that
+// follows another close of the same wait, when the command waited on was written
+// WayOutMs or more before it, closes the wizard as setCloseWhileBusy does. No close is
+// the way out while the command is still queued, so nothing is written after it. The
+// chain it stops has left the instrument in a state the form may not show: the APPLY
+// in flight, when its reply comes, is followed by a REFRESH whatever its result.
+// Each wizard says what Finish, Escape and close run; by default they close the wizard
 // without a write. END, ERROR, a send failure and close() end the chain. An APPLY that
 // ends in ERROR while a chain ran or a wizard was open is followed by a REFRESH 50 ms
 // later, scheduled after the unlock and before the box, so the form shows what the
@@ -40,6 +44,11 @@ public:
         unsigned step;
         std::function<QString()> command; // with "\r\n"
     };
+
+    // How long (ms) the command waited on must have been out before a repeated title-bar
+    // close is taken as the way out (a healthy reply takes a few ms at 115200 baud, a
+    // command waits at most 500 ms before it goes out). Tests shorten it.
+    static int WayOutMs;
 
     explicit WizardChain(CalibratorPanel* panel);
     ~WizardChain() override;
@@ -87,7 +96,7 @@ public:
     bool closeDeferred() const { return m_closePending; }
     // Escape and the title-bar close close the wizard even while the panel is busy (the
     // write in flight goes on, nothing more is sent) instead of being ignored. Unset,
-    // only the second title-bar close of one wait does.
+    // only the way out does (see above).
     void setCloseWhileBusy(bool on) { m_closeWhileBusy = on; }
 
 signals:
@@ -118,6 +127,8 @@ private:
     bool m_closePending = false;
     bool m_closeWhileBusy = false;
     bool m_closedInApply = false;
+    // The way out stopped a chain: the APPLY in flight refreshes however it ends.
+    bool m_chainCut = false;
     // Title-bar closes not acted on since the current wait began.
     int m_busyCloses = 0;
 };

@@ -25,6 +25,7 @@
 #include "rangewizardflow.h"
 #include "statuslog.h"
 #include "ui_kwcalibrator.h"
+#include "wizardchain.h"
 #include "zqchart.h"
 
 namespace {
@@ -604,8 +605,9 @@ private slots:
     }
 
     // A reply that never comes (there is no reply time-out): one title-bar close leaves the
-    // wizard on screen, a second one during the same wait closes it without another write,
-    // and REFRESH, clicked as the user clicks it, gets the panel going again.
+    // wizard on screen, a second one during the same wait, a second after the write, closes
+    // it without another write, and REFRESH, clicked as the user clicks it, gets the panel
+    // going again.
     void wizardClosedTwiceWhileAReplyIsLost_data()
     {
         QTest::addColumn<QByteArray>("silent");
@@ -628,6 +630,7 @@ private slots:
         QTest::qWait(200);
         QVERIFY(w);
         QVERIFY(w->isVisible());
+        QTest::qWait(WizardChain::WayOutMs);
         w->windowHandle()->close();
         QTRY_VERIFY(w.isNull());
         QTest::qWait(300);

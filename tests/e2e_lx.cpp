@@ -40,6 +40,7 @@ constexpr int kScanWaitMs = 3000;
 // Room for a loaded machine under the sanitizers.
 constexpr qint64 kSlackMs = 400;
 constexpr int kLast = ChartView::SampleCount - 1;
+const int kWayOutMs = WizardChain::WayOutMs;
 
 LxCalibrator* lx(E2eRig& rig)
 {
@@ -139,7 +140,11 @@ class E2eLx : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { ChannelCount = 0; }
+    void init()
+    {
+        ChannelCount = 0;
+        WizardChain::WayOutMs = kWayOutMs;
+    }
 
     void refreshOrderByFirmware_data()
     {
@@ -333,9 +338,13 @@ private slots:
     // Each script step: "range N" / "scale N 4mA
     // 20mA multiply" open a wizard; "next", "back"; "apply Z S" takes the readings and
     // presses Apply on page 2; "finish", "escape", "close" (the title bar); "wait" until
-    // idle; "garble KEY REPLY" answers KEY's next write with REPLY; "type N T" sets an
-    // input type and refreshes; "check BOX N V..." compares form values (corr, scaled: min and max;
-    // off, multi: one value).
+    // idle; "garble KEY REPLY" answers KEY's next write with REPLY; "hold KEY" keeps the
+    // echo of KEY's next write until "release"; "until LINE" waits for a command; "sleep
+    // MS"; "wayout MS" sets how long a reply must be awaited before a second close is the
+    // way out; "type N T" sets an input type and "set KEY V..." settings, and refreshes;
+    // "shown" / "gone": the wizard; "refreshed": one REFRESH ran; "check BOX N V..."
+    // compares form values (corr, scaled: min and max; off, multi: one value); "holds N
+    // LO HI M CLO CHI" the instrument's.
     void wizards_data()
     {
         QTest::addColumn<QStringList>("script");
@@ -383,6 +392,22 @@ private slots:
             << raw2.mid(0, 3) << error << false;
         QTest::newRow("echo of another channel")
             << QStringList{"garble ATCCH2HI ATCCH3HI20.00", "range 2", "wait"} << raw2.mid(0, 2) << error << false;
+        // A double-click on the close while an echo is on its way is one close: the chain
+        // goes on and the restore chain puts the channel back. (The way-out time is raised
+        // so that a slow machine cannot turn the double-click into a way out.)
+        QTest::newRow("double-click while an echo is slow")
+            << QStringList{"wayout 60000", "set ATCCH1CLO 4.02 ATCCH1CHI 19.95", "hold ATCCH1HI", "range 1",
+                           "until ATCCH1HI 20.00", "close", "sleep 100", "close", "sleep 100", "shown", "release",
+                           "wait", "holds 1 0.00 100.00 1.00 4.02 19.95"}
+            << raw1 + QByteArrayList{"ATCCH1LO 0.00", "ATCCH1HI 100.00", "ATCCH1M 1.00", "ATCCH1CLO 4.02",
+                                     "ATCCH1CHI 19.95"}
+            << QStringList{} << false;
+        // Closed again a second into the wait: nothing more is written, and the late echo's
+        // APPLY is followed by a REFRESH that shows the raw scaling the instrument kept.
+        QTest::newRow("way out, then the echo comes")
+            << QStringList{"hold ATCCH1HI", "range 1", "until ATCCH1HI 20.00", "close", "sleep 1100", "close",
+                           "gone", "sleep 300", "release", "wait", "refreshed", "check scaled 1 4 20"}
+            << raw1.mid(0, 2) << QStringList{} << false;
     }
 
     void wizards()
@@ -394,6 +419,13 @@ private slots:
         ReadyLx x;
         QVERIFY(x.panel);
         QPointer<CalibWizard> wizard;
+        auto held = std::make_shared<QByteArrayList>();
+        auto refreshWith = [&](QStringList const& pairs) {
+            for (int i = 0; i + 1 < pairs.size(); i += 2)
+                x.sim->setSetting(pairs[i].toLatin1(), pairs[i + 1].toLatin1());
+            x.ui->pushButton_refresh->click();
+            return x.sim->waitForCommand("ATSINM1") && waitIdle(x.rig);
+        };
         for (QString const& step : script) {
             const QStringList a = step.split(' ');
             const QString verb = a.first();
@@ -434,12 +466,41 @@ private slots:
                 QVERIFY(waitIdle(x.rig));
             } else if (verb == "garble") {
                 garbleOnce(x.sim, a.value(1).toLatin1(), a.value(2).toLatin1());
-            } else if (verb == "type") {
-                x.sim->setSetting("ATSINM" + a.value(1).toLatin1(), a.value(2).toLatin1());
-                x.ui->pushButton_refresh->click();
-                QVERIFY(x.sim->waitForCommand("ATSINM1"));
-                QVERIFY(waitIdle(x.rig));
+            } else if (verb == "hold") {
+                auto armed = std::make_shared<bool>(true);
+                const QByteArray key = a.value(1).toLatin1();
+                x.sim->setReplyFilter([held, armed, key](InstrumentSimulator::Request const& r, QByteArrayList replies) {
+                    if (!*armed || r.token != key || r.isQuery())
+                        return replies;
+                    *armed = false;
+                    *held = replies;
+                    return QByteArrayList{};
+                });
+            } else if (verb == "release") {
+                QVERIFY(!held->isEmpty());
+                for (QByteArray const& line : *held)
+                    x.sim->sendLine(line);
+                held->clear();
+            } else if (verb == "until") {
+                QVERIFY(x.sim->waitForCommand(a.mid(1).join(' ').toLatin1()));
+            } else if (verb == "sleep") {
+                QTest::qWait(a.value(1).toInt());
+            } else if (verb == "wayout") {
+                WizardChain::WayOutMs = a.value(1).toInt();
+            } else if (verb == "shown") {
+                QVERIFY(wizard && wizard->isVisible());
+            } else if (verb == "gone") {
+                QVERIFY(!wizardOf(x.panel));
+            } else if (verb == "refreshed") {
+                QCOMPARE(x.sim->count("ATSINM1"), 1);
+            } else if (verb == "type" || verb == "set") {
+                QVERIFY(refreshWith(verb == "set" ? a.mid(1) : QStringList{"ATSINM" + a.value(1), a.value(2)}));
                 x.sim->clearLog();
+            } else if (verb == "holds") {
+                const QStringList suffixes{"LO", "HI", "M", "CLO", "CHI"};
+                for (int i = 0; i < suffixes.size(); ++i)
+                    QCOMPARE(x.sim->setting(("ATCCH" + a.value(1) + suffixes[i]).toLatin1()),
+                             a.value(2 + i).toLatin1());
             } else if (verb == "check") {
                 const QString ch = a.value(2);
                 auto value = [&](QString const& name) {

@@ -87,6 +87,8 @@ private slots:
     {
         ChannelCount = 4;
         CommandDelay = 60000;
+        // Far beyond any close of a test that is not meant as the way out.
+        WizardChain::WayOutMs = 60000;
         m_closer.reset(new ModalCloser(10));
     }
     void cleanup()
@@ -254,21 +256,40 @@ private slots:
     }
 
     // A title-bar close held while a chain runs (the window stays on screen) is run when it
-    // ends well, dropped on ERROR. A second close while the same echo is awaited closes the
-    // wizard at once and ends the chain; an echo in between starts the count anew.
+    // ends well, dropped on ERROR. Closing again is the way out only once the link waited
+    // on has been written WayOutMs before: the wizard closes at once, the chain ends, and
+    // the APPLY refreshes however it ends. Sooner (a double-click), or while the link is
+    // queued, it is one more held close. An echo or the end of a sequence starts the
+    // count anew.
     void deferredClose_data()
     {
-        QTest::addColumn<QStringList>("steps"); // "close" or an echo, after the first close
+        // After the first close: "close" (well within WayOutMs), "late close" (WayOutMs
+        // after the last write), "send" (the queued link goes out), "run" (the chain
+        // again), or an echo.
+        QTest::addColumn<QStringList>("steps");
         QTest::addColumn<int>("closes");        // held closes run
         QTest::addColumn<bool>("open");         // the wizard at the end
-        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QStringList>("endings");
         QTest::addColumn<int>("built");         // links built
-        QTest::newRow("chain ends well") << QStringList{"ATCOFF30", "ATCCH3LO0"} << 1 << true << "4 ok" << 2;
-        QTest::newRow("chain fails") << QStringList{"ATCOFF20"} << 0 << true << "4 error" << 1;
-        QTest::newRow("closed again, echo lost") << QStringList{"close"} << 0 << false << "" << 1;
-        QTest::newRow("closed again, echo late") << QStringList{"close", "ATCOFF30"} << 0 << false << "4 ok" << 1;
+        QTest::addColumn<int>("refreshes");
+        const QStringList ok{"4 ok"};
+        QTest::newRow("chain ends well") << QStringList{"ATCOFF30", "ATCCH3LO0"} << 1 << true << ok << 2 << 0;
+        QTest::newRow("chain fails") << QStringList{"ATCOFF20"} << 0 << true << QStringList{"4 error"} << 1 << 1;
+        QTest::newRow("closed again, echo lost") << QStringList{"send", "late close"} << 0 << false << QStringList()
+                                                 << 1 << 0;
+        QTest::newRow("closed again, echo late")
+            << QStringList{"send", "late close", "ATCOFF30"} << 0 << false << ok << 1 << 1;
         QTest::newRow("closed again after an echo")
-            << QStringList{"ATCOFF30", "close", "ATCCH3LO0"} << 1 << true << "4 ok" << 2;
+            << QStringList{"send", "close", "ATCOFF30", "send", "late close", "ATCCH3LO0"} << 1 << true << ok << 2 << 0;
+        QTest::newRow("double-click while the echo is on its way")
+            << QStringList{"send", "close", "close", "ATCOFF30", "ATCCH3LO0"} << 1 << true << ok << 2 << 0;
+        QTest::newRow("double-click while a link is queued")
+            << QStringList{"send", "ATCOFF30", "late close", "late close", "send", "ATCCH3LO0"} << 1 << true << ok << 2
+            << 0;
+        QTest::newRow("count starts anew after a sequence ends")
+            << QStringList{"ATCOFF30", "send", "close", "close", "ATCCH3LO0", "run", "send", "late close",
+                           "ATCOFF30", "ATCCH3LO0"}
+            << 2 << true << QStringList{"4 ok", "4 ok"} << 4 << 0;
     }
 
     void deferredClose()
@@ -276,8 +297,9 @@ private slots:
         QFETCH(QStringList, steps);
         QFETCH(int, closes);
         QFETCH(bool, open);
-        QFETCH(QString, ending);
+        QFETCH(QStringList, endings);
         QFETCH(int, built);
+        QFETCH(int, refreshes);
         ChainPanel p;
         QPointer<CalibWizard> wizard(p.openWizard(3));
         int held = 0;
@@ -290,23 +312,40 @@ private slots:
         QVERIFY(p.chain->closeDeferred());
         QCOMPARE(held, 0);
         for (QString const& step : steps) {
-            if (step != "close") {
+            if (step == "send") {
+                QVERIFY(!p.sent().isEmpty());
+            } else if (step == "run") {
+                QVERIFY(p.chain->run(1, p.links().mid(0, 2)));
+            } else if (step.endsWith("close")) {
+                if (step == "late close") {
+                    WizardChain::WayOutMs = 20;
+                    QTest::qWait(30);
+                }
+                QVERIFY(wizard);
+                const QString pending = p.pendingCommand();
+                const bool wasOpen = p.chain->isOpen();
+                closeByTitleBar(wizard);
+                WizardChain::WayOutMs = 60000;
+                QCOMPARE(p.pendingCommand(), pending);
+                // Closed by the way out: nothing is left to be written after it.
+                if (wasOpen && !p.chain->isOpen())
+                    QCOMPARE(pending, QString());
+                QCOMPARE(wizard->isVisible(), p.chain->isOpen());
+            } else {
                 p.reply(step);
-                continue;
             }
-            const QString pending = p.pendingCommand();
-            closeByTitleBar(wizard);
-            QCOMPARE(p.chain->isOpen(), open);
-            QCOMPARE(wizard->isVisible(), open);
-            QCOMPARE(p.pendingCommand(), pending);
         }
         QCOMPARE(held, closes);
         QCOMPARE(p.chain->isOpen(), open);
         QVERIFY(!p.chain->closeDeferred());
         QVERIFY(!p.chain->isRunning());
-        QCOMPARE(p.endings, ending.isEmpty() ? QStringList() : QStringList{ending});
+        QCOMPARE(p.endings, endings);
         // Closed in the chain: its next link is never built.
         QCOMPARE(p.built.size(), built);
+        if (refreshes)
+            QTRY_COMPARE(p.clears, refreshes);
+        QTest::qWait(100);
+        QCOMPARE(p.clears, refreshes);
         delete wizard.data();
     }
 

@@ -47,12 +47,13 @@ QString SequencePanel::sent()
 {
     const QString cmd = pendingCommand();
     cancelQueued();
+    commandWritten();
     return cmd;
 }
 
 void SequencePanel::reply(QString const& line)
 {
-    cancelQueued();
+    sent();
     readData(line);
 }
 
