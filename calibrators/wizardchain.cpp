@@ -152,7 +152,7 @@ void WizardChain::slotCloseRequest()
     // out long enough. Sooner (a double-click, a reply on its way, a link still queued)
     // it is one more close of this wait.
     const qint64 age = m_panel->commandAge();
-    if (m_busyCloses++ > 0 && age >= 0 && age >= WayOutMs) {
+    if (m_busyCloses++ > 0 && age >= WayOutMs) {
         if (m_chainId != 0 && m_panel->mode() == APPLY)
             m_chainCut = true;
         close();

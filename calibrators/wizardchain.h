@@ -48,7 +48,7 @@ public:
     // How long (ms) the command waited on must have been out before a repeated title-bar
     // close is taken as the way out (a healthy reply takes a few ms at 115200 baud, a
     // command waits at most 500 ms before it goes out). Tests shorten it.
-    static int WayOutMs;
+    static int WayOutMs; // not negative
 
     explicit WizardChain(CalibratorPanel* panel);
     ~WizardChain() override;
