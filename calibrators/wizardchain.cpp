@@ -1,11 +1,18 @@
 #include "wizardchain.h"
 
+#include <QApplication>
 #include <QDebug>
 
 #include "calibratorpanel.h"
 #include "calibwizard.h"
 
-int WizardChain::WayOutMs = 1000;
+int WizardChain::WayOutMs = 3000;
+int WizardChain::SameClickMs = -1;
+
+int WizardChain::sameClickMs()
+{
+    return SameClickMs >= 0 ? SameClickMs : qMax(QApplication::doubleClickInterval(), 400) + 200;
+}
 
 WizardChain::WizardChain(CalibratorPanel* panel)
     : QObject(panel)
@@ -29,7 +36,7 @@ void WizardChain::open(CalibWizard* wizard, int channel)
     m_wizard = wizard;
     m_channel = channel;
     m_closePending = false;
-    m_busyCloses = 0;
+    m_lastClose.invalidate();
     // Unique: the same wizard handed over again must not run each action twice.
     connect(wizard, &CalibWizard::writeDone, this, &WizardChain::slotWriteDone, Qt::UniqueConnection);
     connect(wizard, &CalibWizard::close, this, &WizardChain::slotCloseRequest, Qt::UniqueConnection);
@@ -70,7 +77,7 @@ bool WizardChain::advance(unsigned step)
         return false;
     if (m_next < m_links.size()) {
         // The echo ended this link's wait; the next link's is a new one.
-        m_busyCloses = 0;
+        m_lastClose.invalidate();
         const Link link = m_links[m_next++];
         queue(link);
         return true;
@@ -114,7 +121,7 @@ void WizardChain::close()
     m_wizard.clear();
     m_channel = 0;
     m_closePending = false;
-    m_busyCloses = 0;
+    m_lastClose.invalidate();
     stop();
 }
 
@@ -148,11 +155,18 @@ void WizardChain::slotCloseRequest()
         close();
         return;
     }
+    // A close within the window of the one before it is the same click: nothing changes.
+    const bool again = m_lastClose.isValid();
+    const bool sameClick = again && m_lastClose.elapsed() < sameClickMs();
+    m_lastClose.start();
+    if (sameClick) {
+        m_wizard->keepOpen();
+        return;
+    }
     // The way out of a reply that never comes: a close again once the command has been
-    // out long enough. Sooner (a double-click, a reply on its way, a link still queued)
-    // it is one more close of this wait.
-    const qint64 age = m_panel->commandAge();
-    if (m_busyCloses++ > 0 && age >= WayOutMs) {
+    // out long enough. Sooner (a reply on its way, a link still queued) it is one more
+    // close of this wait.
+    if (again && m_panel->commandAge() >= WayOutMs) {
         if (m_chainId != 0 && m_panel->mode() == APPLY)
             m_chainCut = true;
         close();
@@ -167,7 +181,7 @@ void WizardChain::slotCloseRequest()
 
 void WizardChain::slotSequenceEnded(unsigned mode, bool success)
 {
-    m_busyCloses = 0;
+    m_lastClose.invalidate();
     const int id = m_chainId;
     const bool chainRan = id != 0;
     const bool wizards = chainRan || m_wizard || m_closedInApply;

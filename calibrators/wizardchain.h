@@ -1,6 +1,7 @@
 #ifndef WIZARDCHAIN_H
 #define WIZARDCHAIN_H
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -23,11 +24,13 @@ class CalibratorPanel;
 // is disabled, and Finish, Escape and the title-bar close that still arrive are
 // ignored (a close may instead be held until the chain ends, setDeferClose); a close
 // not acted on leaves the window on screen, and a double-click on the close button acts
-// as one close. The way out of a reply that never comes (there is no reply time-out):
-// a title-bar close during a wait (no echo, no end of a sequence since it began) that
-// follows another close of the same wait, when the command waited on was written
-// WayOutMs or more before it, closes the wizard as setCloseWhileBusy does. No close is
-// the way out while the command is still queued, so nothing is written after it. The
+// as one close: a close that comes within sameClickMs() of the previous close of the
+// same wait (no echo, no end of a sequence since it began), acted on or not, is part of
+// that click and changes nothing. The way out of a reply that never comes (there is no
+// reply time-out): a title-bar close during a wait that comes outside that window of the
+// previous close of the same wait, when the command waited on was written WayOutMs or
+// more before it, closes the wizard as setCloseWhileBusy does. No close is the way out
+// while the command is still queued, so nothing is written after it. The
 // chain it stops has left the instrument in a state the form may not show: the APPLY
 // in flight, when its reply comes, is followed by a REFRESH whatever its result.
 // Each wizard says what Finish, Escape and close run; by default they close the wizard
@@ -49,6 +52,11 @@ public:
     // close is taken as the way out (a healthy reply takes a few ms at 115200 baud, a
     // command waits at most 500 ms before it goes out). Tests shorten it.
     static int WayOutMs; // not negative
+    // Closes closer together than this (ms) are one click: the platform's double-click
+    // interval, at least 400 ms, plus 200 ms (a close button acts on release, and the
+    // event loop may be late). SameClickMs, when not negative, replaces it (tests).
+    static int sameClickMs();
+    static int SameClickMs;
 
     explicit WizardChain(CalibratorPanel* panel);
     ~WizardChain() override;
@@ -129,8 +137,8 @@ private:
     bool m_closedInApply = false;
     // The way out stopped a chain: the APPLY in flight refreshes however it ends.
     bool m_chainCut = false;
-    // Title-bar closes not acted on since the current wait began.
-    int m_busyCloses = 0;
+    // The last title-bar close of the current wait; invalid when none came yet.
+    QElapsedTimer m_lastClose;
 };
 
 #endif

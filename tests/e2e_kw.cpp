@@ -34,6 +34,7 @@ constexpr int kReadyWaitMs = 15000;
 constexpr int kScanWaitMs = 3000;
 constexpr qint64 kSlackMs = 400;
 constexpr int kLast = ChartView::SampleCount - 1;
+const int kWayOutMs = WizardChain::WayOutMs;
 
 KwCalibrator* kw(E2eRig& rig)
 {
@@ -231,7 +232,12 @@ class E2eKw : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { ChannelCount = 0; CommandDelay = 50; }
+    void init()
+    {
+        ChannelCount = 0;
+        CommandDelay = 50;
+        WizardChain::WayOutMs = kWayOutMs;
+    }
 
     void refreshAtEachFirmware_data()
     {
@@ -543,6 +549,7 @@ private slots:
         const bool unit = silent == "ATCC";
         ReadyKw k;
         QVERIFY(k.panel);
+        WizardChain::WayOutMs = 500;
         ModalCloser closer(20);
         QPointer<CalibWizard> w = openWaitingWizard(k, silent, closer);
         QVERIFY(w);
@@ -605,9 +612,9 @@ private slots:
     }
 
     // A reply that never comes (there is no reply time-out): one title-bar close leaves the
-    // wizard on screen, a second one during the same wait, a second after the write, closes
-    // it without another write, and REFRESH, clicked as the user clicks it, gets the panel
-    // going again.
+    // wizard on screen, a second one during the same wait, past the click of the first and
+    // the way-out time (shortened here), closes it without another write, and REFRESH,
+    // clicked as the user clicks it, gets the panel going again.
     void wizardClosedTwiceWhileAReplyIsLost_data()
     {
         QTest::addColumn<QByteArray>("silent");
@@ -621,6 +628,7 @@ private slots:
         const bool unit = silent == "ATCC";
         ReadyKw k;
         QVERIFY(k.panel);
+        WizardChain::WayOutMs = 500;
         ModalCloser closer(20);
         QPointer<CalibWizard> w = openWaitingWizard(k, silent, closer);
         QVERIFY(w);
@@ -630,7 +638,7 @@ private slots:
         QTest::qWait(200);
         QVERIFY(w);
         QVERIFY(w->isVisible());
-        QTest::qWait(WizardChain::WayOutMs);
+        QTest::qWait(qMax(WizardChain::WayOutMs, WizardChain::sameClickMs()));
         w->windowHandle()->close();
         QTRY_VERIFY(w.isNull());
         QTest::qWait(300);

@@ -87,8 +87,10 @@ private slots:
     {
         ChannelCount = 4;
         CommandDelay = 60000;
-        // Far beyond any close of a test that is not meant as the way out.
+        // Far beyond any close of a test that is not meant as the way out: every close
+        // after another of the same wait is part of the same click.
         WizardChain::WayOutMs = 60000;
+        WizardChain::SameClickMs = 60000;
         m_closer.reset(new ModalCloser(10));
     }
     void cleanup()
@@ -256,16 +258,18 @@ private slots:
     }
 
     // A title-bar close held while a chain runs (the window stays on screen) is run when it
-    // ends well, dropped on ERROR. Closing again is the way out only once the link waited
-    // on has been written WayOutMs before: the wizard closes at once, the chain ends, and
-    // the APPLY refreshes however it ends. Sooner (a double-click), or while the link is
-    // queued, it is one more held close. An echo or the end of a sequence starts the
+    // ends well, dropped on ERROR. Closing again is the way out only outside the click of
+    // the close before it, once the link waited on has been written WayOutMs before: the
+    // wizard closes at once, the chain ends, and the APPLY refreshes however it ends.
+    // Sooner, or while the link is queued, it is one more held close; within the click
+    // (a double-click) it changes nothing. An echo or the end of a sequence starts the
     // count anew.
     void deferredClose_data()
     {
-        // After the first close: "close" (well within WayOutMs), "late close" (WayOutMs
-        // after the last write), "send" (the queued link goes out), "run" (the chain
-        // again), or an echo.
+        // After the first close: "close" (within the click of the close before it), "late
+        // close" (past the click, WayOutMs after the last write), "send" (the queued link
+        // goes out), "run" (the chain again), "wayout MS" and "click MS" (WayOutMs and the
+        // click's length from now on), "wait MS", or an echo.
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<int>("closes");        // held closes run
         QTest::addColumn<bool>("open");         // the wizard at the end
@@ -290,6 +294,13 @@ private slots:
             << QStringList{"ATCOFF30", "send", "close", "close", "ATCCH3LO0", "run", "send", "late close",
                            "ATCOFF30", "ATCCH3LO0"}
             << 2 << true << QStringList{"4 ok", "4 ok"} << 4 << 0;
+        QTest::newRow("double-click after the second")
+            << QStringList{"send", "ATCOFF30", "send", "wayout 20", "wait 30", "close", "close", "ATCCH3LO0"} << 1
+            << true << ok << 2 << 0;
+        QTest::newRow("the second counts from the awaited write")
+            << QStringList{"send", "wayout 1000", "wait 1100", "ATCOFF30", "send", "close", "click 20", "wait 30",
+                           "close", "ATCCH3LO0"}
+            << 1 << true << ok << 2 << 0;
     }
 
     void deferredClose()
@@ -316,16 +327,24 @@ private slots:
                 QVERIFY(!p.sent().isEmpty());
             } else if (step == "run") {
                 QVERIFY(p.chain->run(1, p.links().mid(0, 2)));
+            } else if (step.startsWith("wayout ")) {
+                WizardChain::WayOutMs = step.section(' ', 1).toInt();
+            } else if (step.startsWith("click ")) {
+                WizardChain::SameClickMs = step.section(' ', 1).toInt();
+            } else if (step.startsWith("wait ")) {
+                QTest::qWait(step.section(' ', 1).toInt());
             } else if (step.endsWith("close")) {
-                if (step == "late close") {
-                    WizardChain::WayOutMs = 20;
+                const bool late = step == "late close";
+                if (late) {
+                    WizardChain::WayOutMs = WizardChain::SameClickMs = 20;
                     QTest::qWait(30);
                 }
                 QVERIFY(wizard);
                 const QString pending = p.pendingCommand();
                 const bool wasOpen = p.chain->isOpen();
                 closeByTitleBar(wizard);
-                WizardChain::WayOutMs = 60000;
+                if (late)
+                    WizardChain::WayOutMs = WizardChain::SameClickMs = 60000;
                 QCOMPARE(p.pendingCommand(), pending);
                 // Closed by the way out: nothing is left to be written after it.
                 if (wasOpen && !p.chain->isOpen())

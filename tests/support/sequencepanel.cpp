@@ -47,7 +47,8 @@ QString SequencePanel::sent()
 {
     const QString cmd = pendingCommand();
     cancelQueued();
-    commandWritten();
+    if (!cmd.isEmpty())
+        commandWritten();
     return cmd;
 }
 

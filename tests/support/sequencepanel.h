@@ -32,9 +32,10 @@ public:
     void queue(unsigned mode, unsigned seq, QString const& cmd, int channel = 0);
     // The first query of the table queued as a REFRESH starts (clearAll first).
     bool startRefresh();
-    // The queued command "goes out": returned and dropped from the queue.
+    // The queued command "goes out" (the write is marked as the engine marks it):
+    // returned and dropped from the queue.
     QString sent();
-    // The queued command goes out and line is its reply.
+    // The queued command, if any, goes out and line is its reply.
     void reply(QString const& line);
 
     // Every sequenceEnded: "<mode> ok" or "<mode> error".
