@@ -549,7 +549,6 @@ private slots:
         const bool unit = silent == "ATCC";
         ReadyKw k;
         QVERIFY(k.panel);
-        WizardChain::WayOutMs = 500;
         ModalCloser closer(20);
         QPointer<CalibWizard> w = openWaitingWizard(k, silent, closer);
         QVERIFY(w);

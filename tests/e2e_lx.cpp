@@ -341,10 +341,10 @@ private slots:
     // idle; "garble KEY REPLY" answers KEY's next write with REPLY; "hold KEY" keeps the
     // echo of KEY's next write until "release"; "until LINE" waits for a command; "sleep
     // MS"; "wayout MS" sets how long a reply must be awaited before a close again (outside
-    // the click of the one before) is the way out; "type N T" sets an input type and "set KEY V..." settings, and refreshes;
-    // "shown" / "gone": the wizard; "refreshed": one REFRESH ran; "check BOX N V..."
-    // compares form values (corr, scaled: min and max; off, multi: one value); "holds N
-    // LO HI M CLO CHI" the instrument's.
+    // the click of the one before) is the way out; "type N T" sets an input type and "set
+    // KEY V..." settings, and refreshes; "shown" / "gone": the wizard; "refreshed": one
+    // REFRESH ran; "check BOX N V..." compares form values (corr, scaled: min and max;
+    // off, multi: one value); "holds N LO HI M CLO CHI" the instrument's.
     void wizards_data()
     {
         QTest::addColumn<QStringList>("script");
@@ -394,19 +394,19 @@ private slots:
             << QStringList{"garble ATCCH2HI ATCCH3HI20.00", "range 2", "wait"} << raw2.mid(0, 2) << error << false;
         // A double-click on the close while an echo is on its way, even past the way-out
         // time, is one close: the chain goes on and the restore chain puts the channel back.
-        const QByteArrayList restored1{"ATCCH1LO 0.00", "ATCCH1HI 100.00", "ATCCH1M 1.00", "ATCCH1CLO 4.02",
-                                       "ATCCH1CHI 19.95"};
+        const QByteArrayList restoreFactory1{"ATCCH1LO 0.00", "ATCCH1HI 100.00", "ATCCH1M 1.00",
+                                             "ATCCH1CLO 4.02", "ATCCH1CHI 19.95"};
         QTest::newRow("double-click while an echo is slow")
             << QStringList{"wayout 300", "set ATCCH1CLO 4.02 ATCCH1CHI 19.95", "hold ATCCH1HI", "range 1",
                            "until ATCCH1HI 20.00", "sleep 400", "close", "sleep 100", "close", "sleep 100", "shown",
                            "release", "wait", "holds 1 0.00 100.00 1.00 4.02 19.95"}
-            << raw1 + restored1 << QStringList{} << false;
+            << raw1 + restoreFactory1 << QStringList{} << false;
         // Two separate closes, both before the way-out time: the restore chain still ends.
         QTest::newRow("two closes on a slow echo")
             << QStringList{"set ATCCH1CLO 4.02 ATCCH1CHI 19.95", "range 1", "wait", "hold ATCCH1HI", "escape",
                            "until ATCCH1HI 100.00", "sleep 1100", "close", "sleep 800", "close", "shown", "release",
                            "wait", "holds 1 0.00 100.00 1.00 4.02 19.95"}
-            << raw1 + restored1 << QStringList{} << false;
+            << raw1 + restoreFactory1 << QStringList{} << false;
         // Closed again, past the click and the way-out time: nothing more is written, and
         // the late echo's APPLY is followed by a REFRESH that shows the raw scaling the
         // instrument kept.
